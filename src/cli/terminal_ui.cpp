@@ -1,0 +1,29 @@
+#include "terminal_ui.h"
+
+namespace elix::cli {
+
+MessageAnswer TerminalUserInterface::ShowMessage(const std::string& text, MessageStyle style,
+                                                 const std::string& title) {
+    ++m_count;
+    m_last = text;
+    const char* kind = style == MessageStyle::Exclamation ? "warning: " : "";
+    if (!title.empty()) std::fprintf(m_out, "%s: ", title.c_str());
+    std::fprintf(m_out, "%s%s\n", kind, text.c_str());
+    if (style == MessageStyle::Question) {
+        std::fprintf(m_out, "  (answered Yes)\n");
+        return MessageAnswer::Yes;
+    }
+    return MessageAnswer::Ok;
+}
+
+std::optional<std::string> TerminalUserInterface::ChooseFileToOpen(const FileChooserRequest& request) {
+    std::fprintf(m_out, "%s: no file can be chosen on the command line\n", request.title.c_str());
+    return std::nullopt;
+}
+
+std::optional<std::string> TerminalUserInterface::ChooseFileToSave(const FileChooserRequest& request) {
+    std::fprintf(m_out, "%s: no file can be chosen on the command line\n", request.title.c_str());
+    return std::nullopt;
+}
+
+}  // namespace elix::cli

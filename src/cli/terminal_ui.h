@@ -1,0 +1,31 @@
+// The command-line runner's user interface: messages go to stderr, and
+// questions are answered Yes (the runner works unattended), which is said
+// on stderr too so nothing is decided silently.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "model/user_interface.h"
+
+namespace elix::cli {
+
+class TerminalUserInterface : public IUserInterface {
+public:
+    explicit TerminalUserInterface(std::FILE* out = stderr) : m_out(out) {}
+
+    MessageAnswer ShowMessage(const std::string& text, MessageStyle style, const std::string& title) override;
+    std::optional<std::string> ChooseFileToOpen(const FileChooserRequest& request) override;
+    std::optional<std::string> ChooseFileToSave(const FileChooserRequest& request) override;
+
+    // Number of messages shown so far.
+    int Count() const { return m_count; }
+    const std::string& LastText() const { return m_last; }
+
+private:
+    std::FILE* m_out;
+    int m_count = 0;
+    std::string m_last;
+};
+
+}  // namespace elix::cli
