@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "analysis/plot_data.h"
+#include "geometry/geometry_image.h"
 #include "model/boundary_condition.h"
 #include "model/electrode.h"
 #include "model/item_list.h"
@@ -67,6 +68,42 @@ public:
     float originOffsetY = 0.0f;
     std::string DisplayCategory;
     std::array<CPlotData, kPlotKinds> plotData;
+
+    // --- geometry image (geometry/) --------------------------------------
+    CGeometryImage image;
+
+    // Physical size in metres: pixels x 0.0254 / resolution (a shown frame
+    // counts one pixel less: n nodes span n - 1 spacings).
+    double ImageWidthMeters() const;
+    double ImageHeightMeters() const;
+    void UpdateSizeText();
+    bool RebuildDisplayBitmap();
+    void BuildMaterialPalette();
+    bool CreateImage(int width, int height, float resolutionX, float resolutionY, std::uint8_t gray);
+    bool SetImageResolution(float resolutionX, float resolutionY);
+    bool WriteImageFile(const std::string& path);
+    bool LoadWorkingImage(bool restoreItems, const CSource* sourceToKeep);
+    void DeleteWorkingFile();
+
+    // Geometry editing (geometry/geometry_editing.cpp). Lengths in metres,
+    // paint angles in radians, wedge angles in degrees.
+    bool PaintRectangle(double x0, double y0, double width, double height, double theta, std::uint8_t gray,
+                        std::uint8_t lower, std::uint8_t upper);
+    bool PaintEllipse(double xc, double yc, double major, double minor, double theta, std::uint8_t gray,
+                      std::uint8_t lower, std::uint8_t upper);
+    bool PaintLayer(double x1, double y1, double x2, double y2, double thickness, std::uint8_t gray,
+                    std::uint8_t lower, std::uint8_t upper);
+    bool PaintPolygon(const std::vector<double>& xs, const std::vector<double>& ys, bool closed, double thickness,
+                      std::uint8_t gray, std::uint8_t lower, std::uint8_t upper);
+    bool ReplacePixelRange(std::uint8_t lower, std::uint8_t upper, std::uint8_t value);
+    bool MakeBackup();
+    void DropBackup();
+    void RestoreBackup();
+    bool CommitWorkingFile();
+    bool ResizeImage(int left, int right, int top, int bottom);
+    bool AddWedge(const std::string& location, double size, double offset, double thetaDegrees, bool flip,
+                  std::uint8_t gray, bool shiftItems);
+    bool TrimWedge(const std::string& location, double size, double thetaDegrees, bool shiftItems);
 
     // --- item lists -----------------------------------------------------
     template <class T>
