@@ -4,7 +4,9 @@
 # asked when something is missing.
 set -euo pipefail
 
-packages=(g++ cmake make libgtest-dev libgmock-dev locales)
+# clang and its runtime library (libFuzzer, the sanitizers) build the fuzz
+# targets.
+packages=(g++ cmake make libgtest-dev libgmock-dev locales clang libclang-rt-14-dev)
 
 missing=()
 for package in "${packages[@]}"; do

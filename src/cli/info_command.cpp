@@ -13,8 +13,9 @@ namespace {
 constexpr const char* kInfoHelp =
     "Usage: elastrix-cli info MODEL.wmd\n"
     "\n"
-    "Reads a model file and prints its version, comment, geometry file, job\n"
-    "parameters and every material, boundary condition, source and receiver.\n"
+    "Reads a model file and prints its version, comment, geometry file and\n"
+    "image (pixels, resolution, size), job parameters and every material,\n"
+    "boundary condition, source and receiver.\n"
     "Positions are shown in mm, times in us, frequencies in MHz.\n";
 
 // A segment in millimetres: "(x1, y1)-(x2, y2) mm".
@@ -25,12 +26,24 @@ std::string Segment(const T& item) {
 
 const char* OnOff(int flag) { return flag ? "on" : "off"; }
 
+// The loaded geometry: pixels, resolution and size, or why there is none.
+std::string ImageSummary(const CElixDoc& doc) {
+    const CGeometryImage& image = doc.image;
+    if (!image.HasRows()) {
+        if (doc.ImageFileName == "None") return "none";
+        return "not loaded: " + doc.MessageText();
+    }
+    return Format("%d x %d pixels, %g dpi (%g pixel/mm), %s", image.ImageWidth, image.ImageHeight, image.ResolutionY,
+                  image.ResolutionY / 25.4, doc.SizeText);
+}
+
 std::string Summary(const CElixDoc& doc) {
     std::string out;
     auto line = [&out](const std::string& text) { out += text + "\n"; };
     line(Format("Model:          %s", doc.PathName()));
     line(Format("Format version: %.2f", doc.fileFormatVersion));
     line(Format("Geometry:       %s (format %d)", doc.ImageFileName, doc.geometryFormat));
+    line("Image:          " + ImageSummary(doc));
     if (doc.comment.empty()) {
         line("Comment:        (none)");
     } else {

@@ -26,4 +26,13 @@ std::optional<std::string> TerminalUserInterface::ChooseFileToSave(const FileCho
     return std::nullopt;
 }
 
+ImageFormatChoice TerminalUserInterface::ChooseImageFormat(const std::string& text) {
+    ++m_count;
+    m_last = text;
+    std::fprintf(m_out, "Warning: %s\n  (answered GEO)\n", text.c_str());
+    return ImageFormatChoice::Geo;
+}
+
+bool TerminalUserInterface::EditComment(std::string&) { return false; }
+
 }  // namespace elix::cli

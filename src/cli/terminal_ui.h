@@ -17,6 +17,10 @@ public:
     MessageAnswer ShowMessage(const std::string& text, MessageStyle style, const std::string& title) override;
     std::optional<std::string> ChooseFileToOpen(const FileChooserRequest& request) override;
     std::optional<std::string> ChooseFileToSave(const FileChooserRequest& request) override;
+    // Unattended: GEO, the format that keeps the resolution exactly.
+    ImageFormatChoice ChooseImageFormat(const std::string& text) override;
+    // No editor on a terminal: the comment stays as it is.
+    bool EditComment(std::string& comment) override;
 
     // Number of messages shown so far.
     int Count() const { return m_count; }

@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
+#include <set>
 #include <string>
 #include <sys/wait.h>
 
@@ -39,11 +41,46 @@ TEST(CliTest, InfoSummarisesTheExampleModel) {
     const Result r = RunCli("info " + kExample, false);
     ASSERT_EQ(r.status, 0) << r.out;
     EXPECT_NE(r.out.find("Geometry:       steel_plate.pcx"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Image:          600 x 400 pixels, 254 dpi (10 pixel/mm), W=60.00(mm),H=40.00(mm)\n"),
+              std::string::npos)
+        << r.out;
     EXPECT_NE(r.out.find("Materials (1):"), std::string::npos);
     EXPECT_NE(r.out.find("1. Steel: gray level 0, density 7850 kg/m^3"), std::string::npos);
     EXPECT_NE(r.out.find("Transducer: (35, 0)-(25, 0) mm"), std::string::npos);
     EXPECT_NE(r.out.find("Receivers (2):"), std::string::npos);
     EXPECT_NE(r.out.find("Absorbing sides       Left, Right"), std::string::npos);
+}
+
+TEST(CliTest, InfoLeavesNoWorkingCopyBehind) {
+    // A copy of the example, so that other tests reading it meanwhile
+    // cannot disturb the count.
+    TempDir dir;
+    const std::string folder = std::string(ELASTRIX_SOURCE_DIR) + "/examples/steel_plate/";
+    for (const char* name : {"steel_plate.wmd", "steel_plate.pcx"})
+        std::filesystem::copy_file(folder + name, dir.Path(name));
+    const Result r = RunCli("info " + dir.Path("steel_plate.wmd"), false);
+    ASSERT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("Image:          600 x 400 pixels"), std::string::npos) << r.out;
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Root())) names.insert(entry.path().filename());
+    EXPECT_EQ(names, (std::set<std::string>{"steel_plate.pcx", "steel_plate.wmd"}));
+}
+
+TEST(CliTest, InfoReportsAGeometryThatCannotBeLoaded) {
+    TempDir dir;
+    const std::string model = dir.Write("m.wmd",
+                                        "<<ElastrixModel>>\n<Geometry>\nImageFileName missing.pcx\n<EndGeometry>\n"
+                                        "<<EndElastrixModel>>\n");
+    const std::string reason = "Unable to open file '" + dir.Path("missing.pcx") +
+                               "'. Please use 'Load Geometry' command under Elix -> Geometry menu to load an image.";
+    const Result r = RunCli("info " + model);
+    EXPECT_EQ(r.status, 0);  // the model itself is fine
+    EXPECT_NE(r.out.find("warning: " + reason + "\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Geometry:       missing.pcx (format 1)\nImage:          not loaded: " + reason + "\n"),
+              std::string::npos)
+        << r.out;
+    const std::string none = dir.Write("n.wmd", "<<ElastrixModel>>\n<<EndElastrixModel>>\n");
+    EXPECT_NE(RunCli("info " + none).out.find("Image:          none\n"), std::string::npos);
 }
 
 TEST(CliTest, FailuresAndUsageHaveTheirExitStatus) {

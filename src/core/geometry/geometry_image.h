@@ -12,6 +12,18 @@ namespace elix {
 // Pixel (x, y) is rows[y][x]; row 0 is the top row, x grows to the right.
 using ImageRows = std::vector<std::vector<std::uint8_t>>;
 
+// Largest image the program holds, in pixels (1 GiB of gray levels). A
+// file header or a command asking for more is refused instead of letting
+// the allocation exhaust the machine.
+inline constexpr std::int64_t kMaxImagePixels = std::int64_t{1} << 30;
+
+// Metres per inch: a resolution of r dots per inch is r / 0.0254 pixels
+// per metre.
+inline constexpr double kMetresPerInch = 0.0254;
+
+// Gray level 255 is vacuum: no material, never coloured.
+inline constexpr std::uint8_t kVacuumGrayLevel = 255;
+
 struct CGeometryImage {
     std::int32_t ImageWidth = 0;   // pixels along x
     std::int32_t ImageHeight = 0;  // pixels along y
@@ -32,12 +44,16 @@ struct CGeometryImage {
     bool materialPalette = false;
 
     bool HasRows() const { return !Rows.empty(); }
+
+    // Back to the state of a new document: no rows, 300 x 300 dots per
+    // inch, no display block, no colouring tables.
+    void Reset() { *this = CGeometryImage{}; }
 };
 
 // Gives back rows of the wanted size in rows: an array of the same size is
 // kept as it is; any other is freed first and new rows are zero-filled.
-// False (rows left empty) when the size is not positive or the memory
-// cannot be had.
+// False (rows left empty) when the size is not positive, exceeds
+// kMaxImagePixels or the memory cannot be had.
 bool AllocateRows(ImageRows& rows, int width, int height);
 void FreeRows(ImageRows& rows);
 

@@ -9,12 +9,16 @@ namespace elix {
 
 CElixDoc::CElixDoc() { DeleteContents(); }
 
+CElixDoc::~CElixDoc() { DeleteWorkingFile(); }
+
 void CElixDoc::SetPathName(const std::string& path) {
     m_pathName = path;
     m_title = FileNameOf(path);
 }
 
 void CElixDoc::DeleteContents() {
+    DeleteWorkingFile();
+    image.Reset();
     programFormatVersion = kProgramFormatVersion;
     fileFormatVersion = kProgramFormatVersion;
     ImageFileName = "None";

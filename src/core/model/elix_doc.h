@@ -32,6 +32,8 @@ public:
     static constexpr int kPlotKinds = 5;
 
     CElixDoc();
+    // Deletes the working file of the geometry image.
+    ~CElixDoc();
     CElixDoc(const CElixDoc&) = delete;
     CElixDoc& operator=(const CElixDoc&) = delete;
 
@@ -50,8 +52,8 @@ public:
     void SetMessageText(std::string text) { m_messageText = std::move(text); }
 
     // Back to the initial values of a new document (lists empty, job
-    // parameters at their defaults); path, title, views, the user interface
-    // and the batch log stay.
+    // parameters at their defaults, no image, the working file deleted);
+    // path, title, views, the user interface and the batch log stay.
     void DeleteContents();
 
     // --- model data -----------------------------------------------------

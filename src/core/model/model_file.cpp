@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "geometry/geometry_commands.h"
+#include "geometry/working_image.h"
 #include "model/elix_doc.h"
 #include "model/text_reader.h"
 #include "model/text_writer.h"
@@ -29,6 +31,18 @@ bool IsSectionStopLine(const std::string& line) {
 
 bool IsModelEndMarker(const std::string& token) {
     return token == "<<EndElastrixModel>>" || token == "<<EndElastrumModel>>" || token == "<<EndTesmoraModel>>";
+}
+
+// The first white-space separated word of text.
+std::string FirstWord(const std::string& text) {
+    const auto isSpace = [](char c) {
+        return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+    };
+    std::size_t start = 0;
+    while (start < text.size() && isSpace(text[start])) ++start;
+    std::size_t end = start;
+    while (end < text.size() && !isSpace(text[end])) ++end;
+    return text.substr(start, end - start);
 }
 
 void TrimTrailingWhiteSpace(std::string& text) {
@@ -241,10 +255,43 @@ bool CElixDoc::ReadModel(const std::string& path) {
     job.UserFile2 = FeToBlank(job.UserFile2);
     for (const auto& [capacity, keyword] : overflows)
         ReportMessage(Format("Only %d items of '%s' could be loaded.", capacity, keyword), MessageStyle::Exclamation);
+
+    // The geometry: a name without a folder lies beside the model file. A
+    // geometry that cannot be loaded is no failure: the model opens without
+    // it, after a warning, and still names it, so that saving the model
+    // keeps the reference. A model that names none opens silently.
+    if (ImageFileName == "None" || ImageFileName.empty()) {
+        ImageFileName = "None";
+        return true;
+    }
+    const std::string geometryPath = ResolveModelRelativePath(path, ImageFileName);
+    if (!LoadGeometryImage(*this, geometryPath, true, nullptr)) {
+        ReportMessage(m_messageText, MessageStyle::Exclamation);
+        WorkingFileName = "None";
+        return true;
+    }
+    std::string working;
+    if (!CreateWorkingCopy(geometryPath, working)) {
+        m_messageText = Format("Unable to create a working file '%s'.", working);
+        return false;
+    }
+    WorkingFileName = working;
+    UpdateSizeText();
+    UpdateAllViews('a');
+
+    if (!m_batchLog && m_ui && FirstWord(comment) == "<AutoDisplay>") {
+        std::string edited = comment;
+        if (m_ui->EditComment(edited) && edited != comment) {
+            comment = edited;
+            SetModifiedFlag();
+        }
+    }
     return true;
 }
 
 bool CElixDoc::WriteModel(const std::string& path) {
+    RunGeometrySavePrompts(*this);
+
     // Items are written at the model's true position: minus the offset that
     // geometry operations applied since the last save. The document takes
     // the written records only once the file is safely stored.

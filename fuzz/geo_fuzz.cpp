@@ -1,0 +1,6 @@
+// libFuzzer target: the GEO reader (ReadGeo's decoder).
+#include "image_file_fuzz.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    return elix::fuzz::DecodeImageFileInput(data, size, elix::ImageFileFormat::Geo);
+}
