@@ -32,6 +32,7 @@ void CElixDoc::DeleteContents() {
     originOffsetY = 0.0f;
     DisplayCategory.clear();
     for (CPlotData& plot : plotData) plot.Reset();
+    waveforms = CWaveformStore{};
     m_materials.Reset();
     m_boundaryConditions.Reset();
     m_sources.Reset();

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "analysis/plot_data.h"
+#include "engine/waveform_file.h"
 #include "geometry/geometry_image.h"
 #include "model/boundary_condition.h"
 #include "model/electrode.h"
@@ -70,6 +71,8 @@ public:
     float originOffsetY = 0.0f;
     std::string DisplayCategory;
     std::array<CPlotData, kPlotKinds> plotData;
+    // User1 and User2 waveforms and every File waveform met in runs.
+    CWaveformStore waveforms;
 
     // --- geometry image (geometry/) --------------------------------------
     CGeometryImage image;
