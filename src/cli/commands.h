@@ -15,6 +15,7 @@ inline constexpr int kExitUsage = 2;
 
 int InfoCommand(const Arguments& args);
 int ConvertCommand(const Arguments& args);
+int CheckCommand(const Arguments& args);
 
 // True when args holds "--help" or "-h".
 bool WantsHelp(const Arguments& args);

@@ -13,6 +13,7 @@ constexpr const char* kUsage =
     "Commands:\n"
     "  info MODEL.wmd              print a summary of a model\n"
     "  convert IN.wmd OUT.wmd      read a model and write it in the current format\n"
+    "  check MODEL.wmd             check a model and print its Model Data and warnings\n"
     "\n"
     "Options:\n"
     "  -h, --help                  show this help (after a command: the command's help)\n"
@@ -40,6 +41,7 @@ int main(int argc, char** argv) {
     }
     if (command == "info") return InfoCommand(args);
     if (command == "convert") return ConvertCommand(args);
+    if (command == "check") return CheckCommand(args);
     std::fprintf(stderr, "elastrix-cli: unknown command '%s'\n\n%s", command.c_str(), kUsage);
     return kExitUsage;
 }
