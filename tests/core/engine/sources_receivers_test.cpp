@@ -163,6 +163,32 @@ TEST(ReceiverTest, OutputLinesForEachDataAndPhaseType) {
         }
 }
 
+TEST(ReceiverTest, PressureIsTheNormalStressOfTheCell) {
+    Block b;
+    b.Prepare();
+    // U = a x: exx = a, eyy = exy = 0; the horizontal receiver's normal is
+    // (0, -1), so it reads syy = lambda a and no shear stress.
+    const double a = 1e-3;
+    for (int j = 0; j <= b.grid.ny; ++j)
+        for (int i = 0; i <= b.grid.nx; ++i)
+            b.grid.fields.U[b.grid.Offset(i, j)] = static_cast<float>(a * i * b.g.hx);
+    ASSERT_TRUE(b.doc.AddItem(Probe("P", 3, 0)));
+    std::vector<CReceiverRun> receivers;
+    std::string error;
+    ASSERT_TRUE(PrepareReceivers(b.doc, b.grid, b.region, b.g.hx, b.g.hy, b.g.dt, receivers, error));
+    const auto moduli = StressModuliOf(b.doc);
+    const WaveFields& f = b.grid.fields;
+    const ReceiverSample sample = RecordReceiver(receivers[0], b.grid, f.U, f.V, f.Uold, f.Vold, f.Unew, f.Vnew, 2,
+                                                 b.g.dt, b.g.hx, b.g.hy, moduli);
+    const double lambda = b.doc.Materials()[0].lambda * 1e-12;
+    EXPECT_NEAR(sample.averageL, lambda * a, 1e-4 * lambda * a);
+    EXPECT_NEAR(sample.averageT, 0.0, 1e-6 * lambda * a);
+    char expected[100];
+    std::snprintf(expected, sizeof expected, "%d %8.5f %7.4f %7.4f\n", 2, 2 * b.g.dt * 1e6,
+                  static_cast<double>(sample.averageL), static_cast<double>(sample.averageT));
+    EXPECT_EQ(sample.line, expected);
+}
+
 TEST(ReceiverTest, PerPointValuesWindowAndGain) {
     Block b;
     b.Prepare();
