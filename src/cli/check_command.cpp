@@ -45,21 +45,10 @@ std::string ModelDataText(const ModelData& data) {
 }  // namespace
 
 int CheckCommand(const Arguments& args) {
-    if (WantsHelp(args)) {
-        std::fputs(kCheckHelp, stdout);
-        return kExitOk;
-    }
-    if (args.size() != 1 || args[0].starts_with("-")) {
-        std::fputs(kCheckHelp, stderr);
-        return kExitUsage;
-    }
+    if (const int status = FileArgumentsUsage(args, 1, kCheckHelp); status != kContinue) return status;
     TerminalUserInterface ui;
     CElixDoc doc;
-    doc.SetUserInterface(&ui);
-    if (!doc.ReadModel(args[0])) {
-        if (!doc.MessageText().empty()) std::fprintf(stderr, "%s\n", doc.MessageText().c_str());
-        return kExitFailure;
-    }
+    if (!OpenModel(doc, ui, args[0])) return kExitFailure;
     const CheckModelResult result = CheckModel(doc);
     if (!result.ok) {
         const std::string& message = result.message;

@@ -20,21 +20,10 @@ constexpr const char* kConvertHelp =
 }  // namespace
 
 int ConvertCommand(const Arguments& args) {
-    if (WantsHelp(args)) {
-        std::fputs(kConvertHelp, stdout);
-        return kExitOk;
-    }
-    if (args.size() != 2 || args[0].starts_with("-") || args[1].starts_with("-")) {
-        std::fputs(kConvertHelp, stderr);
-        return kExitUsage;
-    }
+    if (const int status = FileArgumentsUsage(args, 2, kConvertHelp); status != kContinue) return status;
     TerminalUserInterface ui;
     CElixDoc doc;
-    doc.SetUserInterface(&ui);
-    if (!doc.ReadModel(args[0])) {
-        if (!doc.MessageText().empty()) std::fprintf(stderr, "%s\n", doc.MessageText().c_str());
-        return kExitFailure;
-    }
+    if (!OpenModel(doc, ui, args[0])) return kExitFailure;
     const float readVersion = doc.fileFormatVersion;
     // WriteModel shows its own failure message through the user interface.
     if (!doc.WriteModel(args[1])) return kExitFailure;

@@ -126,29 +126,12 @@ std::string Summary(const CElixDoc& doc) {
 }  // namespace
 
 int InfoCommand(const Arguments& args) {
-    if (WantsHelp(args)) {
-        std::fputs(kInfoHelp, stdout);
-        return kExitOk;
-    }
-    if (args.size() != 1 || args[0].starts_with("-")) {
-        std::fputs(kInfoHelp, stderr);
-        return kExitUsage;
-    }
+    if (const int status = FileArgumentsUsage(args, 1, kInfoHelp); status != kContinue) return status;
     TerminalUserInterface ui;
     CElixDoc doc;
-    doc.SetUserInterface(&ui);
-    if (!doc.ReadModel(args[0])) {
-        if (!doc.MessageText().empty()) std::fprintf(stderr, "%s\n", doc.MessageText().c_str());
-        return kExitFailure;
-    }
+    if (!OpenModel(doc, ui, args[0])) return kExitFailure;
     std::fputs(Summary(doc).c_str(), stdout);
     return kExitOk;
-}
-
-bool WantsHelp(const Arguments& args) {
-    for (const std::string& arg : args)
-        if (arg == "--help" || arg == "-h") return true;
-    return false;
 }
 
 }  // namespace elix::cli

@@ -59,27 +59,8 @@ bool PrepareReceivers(const CElixDoc& doc, const CNodeGrid& grid, const RegionMa
         run.centreY = (static_cast<double>(record.y1) + record.y2) / 2.0;
         std::unique_ptr<CArrayLaw> law;
         if (run.array) {
-            const CMaterialProperty* regionMaterial = nullptr;
-            for (int m = 0; m < doc.Materials().Count() && !regionMaterial; ++m)
-                if (doc.Materials()[m].grayLevel == record.focusing.regionGrayLevel) regionMaterial = &doc.Materials()[m];
-            if (!regionMaterial) {
-                error = Format("No material is defined for gray level %d in receiver '%s'.",
-                               record.focusing.regionGrayLevel, record.name);
-                return false;
-            }
-            const PhaseVelocities v = PhaseVelocitiesAt(*regionMaterial, 0.0);
             ArrayLawInput in;
-            in.length = std::hypot(static_cast<double>(record.x2) - record.x1, static_cast<double>(record.y2) - record.y1);
-            in.element = record.element;
-            in.focusing = record.focusing;
-            in.curveArrayFlags = record.curveArrayFlags;
-            in.vL = v.vL;
-            in.vT = v.vT;
-            in.dt = dt;
-            in.modeL = run.modeL;
-            in.modeT = run.modeT;
-            in.c = run.direction.c;
-            in.s = run.direction.s;
+            if (!MakeArrayLawInput(doc, record, dt, in, error)) return false;
             law = std::make_unique<CArrayLaw>(in);
         }
         for (const GridPoint& at : SegmentPoints(record.x1, record.y1, record.x2, record.y2, hx, hy, nx, ny,

@@ -27,13 +27,6 @@ void PressureModuli(const CMaterialProperty& m, double& lambda, double& mx, doub
     }
 }
 
-const CMaterialProperty* MaterialOfGray(const CElixDoc& doc, int gray) {
-    const auto& materials = doc.Materials();
-    for (int k = 0; k < materials.Count(); ++k)
-        if (materials[k].grayLevel == gray) return &materials[k];
-    return nullptr;
-}
-
 }  // namespace
 
 bool PrepareSources(const CElixDoc& doc, const CNodeGrid& grid, const RegionMap& region, double hx, double hy,
@@ -73,25 +66,8 @@ bool PrepareSources(const CElixDoc& doc, const CNodeGrid& grid, const RegionMap&
         const bool array = IsArrayItem(record.curveArrayFlags);
         std::unique_ptr<CArrayLaw> law;
         if (array) {
-            const CMaterialProperty* regionMaterial = MaterialOfGray(doc, record.focusing.regionGrayLevel);
-            if (!regionMaterial) {
-                error = Format("No material is defined for gray level %d in source '%s'.",
-                               record.focusing.regionGrayLevel, record.name);
-                return false;
-            }
-            const PhaseVelocities v = PhaseVelocitiesAt(*regionMaterial, 0.0);
             ArrayLawInput in;
-            in.length = length;
-            in.element = record.element;
-            in.focusing = record.focusing;
-            in.curveArrayFlags = record.curveArrayFlags;
-            in.vL = v.vL;
-            in.vT = v.vT;
-            in.dt = dt;
-            in.modeL = run.modeL;
-            in.modeT = run.modeT;
-            in.c = run.direction.c;
-            in.s = run.direction.s;
+            if (!MakeArrayLawInput(doc, record, dt, in, error)) return false;
             law = std::make_unique<CArrayLaw>(in);
         }
         double sumL = 0.0, sumT = 0.0;
