@@ -13,6 +13,7 @@ constexpr const char* kUsage =
     "Commands:\n"
     "  info MODEL.wmd              print a summary of a model\n"
     "  convert IN.wmd OUT.wmd      read a model and write it in the current format\n"
+    "  run [OPTIONS] MODEL.wmd...  run models unattended (see run --help)\n"
     "  check MODEL.wmd             check a model and print its Model Data and warnings\n"
     "\n"
     "Options:\n"
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
     }
     if (command == "info") return InfoCommand(args);
     if (command == "convert") return ConvertCommand(args);
+    if (command == "run") return RunCommand(args);
     if (command == "check") return CheckCommand(args);
     std::fprintf(stderr, "elastrix-cli: unknown command '%s'\n\n%s", command.c_str(), kUsage);
     return kExitUsage;

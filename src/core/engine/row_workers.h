@@ -1,0 +1,45 @@
+// The threads that share the kernel pass of a step: a persistent pool of up
+// to three workers plus the calling thread. Rows are claimed one at a time
+// by an atomic test-and-set; the caller waits for the workers on an atomic
+// counter (C++20 wait/notify), never by sleeping.
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "engine/node_grid.h"
+
+namespace elix {
+
+class CRowWorkers {
+public:
+    static constexpr int kMaxThreads = 4;
+
+    // threadTotal counts the calling thread: 1 starts no worker.
+    explicit CRowWorkers(int threadTotal);
+    ~CRowWorkers();
+    CRowWorkers(const CRowWorkers&) = delete;
+    CRowWorkers& operator=(const CRowWorkers&) = delete;
+
+    int ThreadTotal() const { return static_cast<int>(m_threads.size()) + 1; }
+
+    // Advances level n+1 of every row of grid; returns when all rows are
+    // done. Each row is computed by the one thread that claimed it.
+    void Pass(CNodeGrid& grid);
+
+private:
+    void WorkerLoop();
+    void ClaimRows();
+
+    std::vector<std::thread> m_threads;
+    std::unique_ptr<std::atomic<unsigned char>[]> m_claims;
+    std::size_t m_claimCount = 0;
+    CNodeGrid* m_grid = nullptr;
+    std::atomic<unsigned> m_generation{0};  // bumped for every pass
+    std::atomic<int> m_pending{0};          // workers still in the pass
+    std::atomic<bool> m_quit{false};
+};
+
+}  // namespace elix

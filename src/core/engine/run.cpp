@@ -1,0 +1,226 @@
+#include "engine/run.h"
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+
+#include "engine/absorbing_sides.h"
+#include "engine/boundary_conditions.h"
+#include "engine/excitation_setup.h"
+#include "engine/grid_builder.h"
+#include "engine/node_grid.h"
+#include "engine/receivers.h"
+#include "engine/row_workers.h"
+#include "engine/sources.h"
+#include "engine/time_step.h"
+#include "model/elix_doc.h"
+#include "platform/files.h"
+#include "platform/text_format.h"
+#include "view/frame_dump.h"
+#include "view/wavefield_frame.h"
+
+namespace elix {
+namespace {
+
+// Everything a run holds between preparation and its end.
+struct RunData {
+    CRunGeometry geometry;
+    CNodeGrid grid;
+    CAbsorbingSides sides;
+    std::vector<CBoundaryRun> conditions;
+    std::vector<CSourceRun> sources;
+    std::vector<CReceiverRun> receivers;
+    std::vector<StressModuli> moduli;
+    std::vector<std::FILE*> outputs;  // one per receiver, null when not written
+
+    ~RunData() {
+        for (std::FILE* f : outputs)
+            if (f) std::fclose(f);
+    }
+};
+
+// Run preparation in its fixed order; the first failing step leaves its
+// message in error.
+bool Prepare(CElixDoc& doc, RunData& run, std::string& error) {
+    if (doc.image.ShowsFrame && !doc.LoadWorkingImage(false, nullptr)) {
+        error = doc.MessageText();
+        return false;
+    }
+    if (!ComputeRunGeometry(doc, run.geometry, error)) return false;
+    const CRunGeometry& g = run.geometry;
+    std::string memory;
+    if (!CheckMemory(g.nx, g.ny, true, memory)) {
+        error = memory;
+        return false;
+    }
+    RegionMap region;
+    if (!BuildRegionMap(doc, g, region, error)) return false;
+    if (!BuildNodeGrid(doc, g, region, run.grid, error)) return false;
+    if (!PrepareSources(doc, run.grid, region, g.hx, g.hy, g.dt, run.sources, error)) return false;
+    if (!PrepareReceivers(doc, run.grid, region, g.hx, g.hy, g.dt, run.receivers, error)) return false;
+    run.conditions = PrepareBoundaryRuns(doc, g.hx, g.hy, g.nx, g.ny);
+    if (!run.sides.Build(run.grid, region, doc.job.InfiniteBCIndex, error)) return false;
+    if (!LoadUserWaveforms(doc, error)) return false;
+    region.clear();
+    region.shrink_to_fit();
+    if (!AllocateFields(run.grid, error)) return false;
+    run.moduli = StressModuliOf(doc);
+    return true;
+}
+
+// The points whose 3 x 3 neighbourhood keeps second-order stencils.
+std::vector<std::pair<int, int>> HeldPoints(const RunData& run) {
+    std::vector<std::pair<int, int>> points;
+    for (const CBoundaryRun& bc : run.conditions)
+        if (bc.active)
+            for (const GridPoint& p : bc.points) points.emplace_back(p.x, p.y);
+    for (const CSourceRun& source : run.sources)
+        if (source.active)
+            for (const CSourcePoint& p : source.points) points.emplace_back(p.at.x, p.at.y);
+    return points;
+}
+
+// The receiver plot: two curves per receiver, then two per source, each
+// holding total steps + 1 samples spaced dt.
+void CreateReceiverPlot(CElixDoc& doc, const RunData& run) {
+    CPlotData& plot = doc.plotData[kReceiverPlot];
+    const int curves = 2 * static_cast<int>(run.receivers.size() + run.sources.size());
+    plot.AllocateCurves(curves, run.geometry.totalSteps + 1, run.geometry.dt);
+    int k = 0;
+    for (const CReceiverRun& r : run.receivers) {
+        for (const char* prefix : {"L - ", "T - "}) {
+            plot.SetLegend(k, prefix + r.name);
+            plot.SetCurvePosition(k, static_cast<float>(r.centreX), static_cast<float>(r.centreY));
+            plot.SetDelayedSignal(k, r.array);
+            ++k;
+        }
+    }
+    for (const CSourceRun& s : run.sources) {
+        plot.SetLegend(k++, "L - " + s.name + " (S)");
+        plot.SetLegend(k++, "T - " + s.name + " (S)");
+    }
+    plot.titles.main = doc.Title();
+}
+
+}  // namespace
+
+RunOutcome Run(CElixDoc& doc, IRunMonitor& monitor) {
+    if (doc.job.ThreadTotal > CRowWorkers::kMaxThreads) {
+        doc.ReportMessage(Format("The maximum thread number is %d. The total thread number is reset to %d.",
+                                 CRowWorkers::kMaxThreads, CRowWorkers::kMaxThreads),
+                          MessageStyle::Information);
+        doc.job.ThreadTotal = CRowWorkers::kMaxThreads;
+    }
+    if (!ConfirmReceiverOverwrite(doc)) return RunOutcome::Declined;
+
+    // Every item takes part from the start of a run.
+    for (int k = 0; k < doc.BoundaryConditions().Count(); ++k) doc.BoundaryConditions()[k].active = true;
+    for (int k = 0; k < doc.Sources().Count(); ++k) doc.Sources()[k].active = true;
+
+    auto run = std::make_unique<RunData>();
+    std::string error;
+    if (!Prepare(doc, *run, error)) {
+        doc.SetMessageText(error);
+        doc.ReportMessage(error, MessageStyle::Exclamation);
+        doc.UpdateAllViews('a');
+        return RunOutcome::Failed;
+    }
+    doc.SetRunning(true);
+    const CRunGeometry& g = run->geometry;
+    CNodeGrid& grid = run->grid;
+
+    run->outputs.assign(run->receivers.size(), nullptr);
+    for (std::size_t k = 0; k < run->receivers.size(); ++k) {
+        const std::string& name = run->receivers[k].outputFile;
+        if (name.empty()) continue;
+        const std::string path = ResolveModelRelativePath(doc.PathName(), name);
+        run->outputs[k] = std::fopen(path.c_str(), "w");
+        if (!run->outputs[k])
+            doc.ReportMessage(Format("Unable to Open file \"%s\". Please use 'Receiver Configuration' command under "
+                                     "Elix menu to change receiver output file name.",
+                                     name),
+                              MessageStyle::Exclamation);
+    }
+    CreateReceiverPlot(doc, *run);
+
+    const TimeFunctionContext context = TimeFunctionContextOf(doc);
+    CRowWorkers workers(doc.job.ThreadTotal);
+    grid.highOrderScheme = doc.job.HighOrderScheme != 0;
+    if (grid.highOrderScheme)
+        MarkHighOrderNodes(grid, g, doc.job.TimeStepScale, doc.job.DtScaleThresh, HeldPoints(*run));
+
+    monitor.Begin(g.totalSteps);
+    RunOutcome outcome = RunOutcome::Finished;
+    CPlotData& plot = doc.plotData[kReceiverPlot];
+    const int receiverCurves = 2 * static_cast<int>(run->receivers.size());
+    for (int step = 0; step < g.totalSteps; ++step) {
+        // Held nodes from the conditions and sources still active.
+        bool ok = SetBoundaryHeldNodes(grid, run->conditions);
+        ok = SetSourceHeldNodes(grid, run->sources) && ok;
+        workers.Pass(grid);
+        run->sides.Apply(grid, g.cL, g.cT, doc.job.InfiniteFactor);
+        UpdatePressureSupport(grid, run->sources, g.hx, g.hy);
+        ok = ApplyBoundaryConditions(grid, run->conditions, step, g.dt, context) && ok;
+        const std::vector<SourceCurveValue> sourceCurves = ApplySources(grid, run->sources, step, g.dt, context);
+        if (!ok) {
+            doc.SetMessageText(Format("A boundary condition or source has no valid orientation at step %d.", step));
+            outcome = RunOutcome::Failed;
+            break;
+        }
+        if (grid.highOrderScheme)
+            MarkHighOrderNodes(grid, g, doc.job.TimeStepScale, doc.job.DtScaleThresh, HeldPoints(*run));
+        grid.fields.Rotate();
+
+        // Dumps and frame pictures go beside the model.
+        const std::string folder = DirectoryOf(doc.PathName());
+        if (!WriteDumpIfDue(doc, grid, step, folder)) doc.ReportMessage(doc.MessageText(), MessageStyle::Exclamation);
+        if (doc.job.DispFreq >= 1 && step % doc.job.DispFreq == 0) {
+            MakeWavefieldFrame(doc, grid, step, g.hx, g.hy, true);
+            doc.RebuildDisplayBitmap();
+            doc.UpdateAllViews('r');
+            if (!SaveFramePictureIfWanted(doc, step, folder))
+                doc.ReportMessage(doc.MessageText(), MessageStyle::Exclamation);
+            monitor.Frame(step, grid);
+        }
+
+        // Receivers: after the rotation U holds level n+1, Uold level n and
+        // Unew level n-1.
+        const float t = static_cast<float>(step * g.dt);
+        bool finite = true;
+        for (std::size_t k = 0; k < run->receivers.size(); ++k) {
+            const WaveFields& f = grid.fields;
+            const ReceiverSample sample = RecordReceiver(run->receivers[k], grid, f.U, f.V, f.Uold, f.Vold, f.Unew,
+                                                         f.Vnew, step, g.dt, g.hx, g.hy, run->moduli);
+            finite = finite && std::isfinite(sample.averageL) && std::isfinite(sample.averageT);
+            if (sample.written && run->outputs[k]) std::fputs(sample.line.c_str(), run->outputs[k]);
+            plot.SetPoint(t, sample.averageL, static_cast<int>(2 * k), step);
+            plot.SetPoint(t, sample.averageT, static_cast<int>(2 * k + 1), step);
+        }
+        for (std::size_t k = 0; k < sourceCurves.size(); ++k) {
+            plot.SetPoint(t, sourceCurves[k].l, receiverCurves + static_cast<int>(2 * k), step);
+            plot.SetPoint(t, sourceCurves[k].t, receiverCurves + static_cast<int>(2 * k + 1), step);
+        }
+        if (!finite) {
+            doc.SetMessageText(Format(
+                "The simulation became unstable at step %d. Please reduce the Time Step Scale or check the materials.",
+                step));
+            outcome = RunOutcome::Failed;
+            break;
+        }
+        const double percent = g.totalSteps > 1 ? step * 100.0 / (g.totalSteps - 1) : 100.0;
+        monitor.Progress(step, g.totalSteps,
+                         Format("Step = %d, Time = %.3f us, (%.0f%%)", step, step * g.dt * 1e6, percent));
+        if (monitor.StopRequested()) {
+            outcome = RunOutcome::Stopped;
+            break;
+        }
+    }
+    if (outcome == RunOutcome::Failed) doc.ReportMessage(doc.MessageText(), MessageStyle::Exclamation);
+    run.reset();  // closes the receiver files and releases the grid
+    doc.SetRunning(false);
+    if (outcome != RunOutcome::Failed) doc.SetMessageText(std::string());
+    doc.UpdateAllViews('r');
+    return outcome;
+}
+
+}  // namespace elix
