@@ -9,24 +9,24 @@
 namespace elix {
 namespace {
 
-struct Spec {
+struct Conversion {
     bool left = false, plus = false, space = false, zero = false, alt = false;
     int width = 0;
     int precision = -1;
     char conversion = 0;
 };
 
-void Pad(std::string& out, std::string body, const Spec& spec, bool numeric) {
+void Pad(std::string& out, std::string body, const Conversion& conversion, bool numeric) {
     const int len = static_cast<int>(body.size());
-    if (spec.width <= len) {
+    if (conversion.width <= len) {
         out += body;
         return;
     }
-    const auto fill = static_cast<std::size_t>(spec.width - len);
-    if (spec.left) {
+    const auto fill = static_cast<std::size_t>(conversion.width - len);
+    if (conversion.left) {
         out += body;
         out.append(fill, ' ');
-    } else if (spec.zero && numeric) {
+    } else if (conversion.zero && numeric) {
         // Zeros go after the sign (and after "0x").
         std::size_t prefix = 0;
         if (!body.empty() && (body[0] == '-' || body[0] == '+' || body[0] == ' ')) prefix = 1;
@@ -41,10 +41,10 @@ void Pad(std::string& out, std::string body, const Spec& spec, bool numeric) {
     }
 }
 
-std::string FormatFloating(double value, const Spec& spec) {
+std::string FormatFloating(double value, const Conversion& conversion) {
     char buffer[512];
-    const char c = spec.conversion;
-    const int precision = spec.precision < 0 ? 6 : spec.precision;
+    const char c = conversion.conversion;
+    const int precision = conversion.precision < 0 ? 6 : conversion.precision;
     std::string body;
     if (!std::isfinite(value)) {
         body = std::isnan(value) ? "nan" : "inf";
@@ -62,7 +62,7 @@ std::string FormatFloating(double value, const Spec& spec) {
             result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, p);
         }
         body.assign(buffer, result.ptr);
-        if (spec.alt && p == 0 && format != std::chars_format::general &&
+        if (conversion.alt && p == 0 && format != std::chars_format::general &&
             body.find('.') == std::string::npos) {
             const auto e = body.find('e');
             body.insert(e == std::string::npos ? body.size() : e, ".");
@@ -71,21 +71,21 @@ std::string FormatFloating(double value, const Spec& spec) {
     if (c == 'E' || c == 'G' || c == 'F')
         for (char& ch : body) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
     if (body[0] != '-') {
-        if (spec.plus) body.insert(body.begin(), '+');
-        else if (spec.space) body.insert(body.begin(), ' ');
+        if (conversion.plus) body.insert(body.begin(), '+');
+        else if (conversion.space) body.insert(body.begin(), ' ');
     }
     return body;
 }
 
-std::string FormatIntegral(const FormatArg* arg, const Spec& spec) {
+std::string FormatIntegral(const FormatArg* arg, const Conversion& conversion) {
     // Integer conversions do not depend on the locale, so snprintf is safe.
     std::string f = "%";
-    if (spec.plus) f += '+';
-    if (spec.space) f += ' ';
-    if (spec.alt) f += '#';
-    if (spec.precision >= 0) f += "." + std::to_string(spec.precision);
+    if (conversion.plus) f += '+';
+    if (conversion.space) f += ' ';
+    if (conversion.alt) f += '#';
+    if (conversion.precision >= 0) f += "." + std::to_string(conversion.precision);
     f += "ll";
-    f += spec.conversion == 'i' ? 'd' : spec.conversion;
+    f += conversion.conversion == 'i' ? 'd' : conversion.conversion;
     long long signedValue = 0;
     unsigned long long unsignedValue = 0;
     if (arg) {
@@ -100,7 +100,7 @@ std::string FormatIntegral(const FormatArg* arg, const Spec& spec) {
         }
     }
     char buffer[64];
-    if (spec.conversion == 'd' || spec.conversion == 'i')
+    if (conversion.conversion == 'd' || conversion.conversion == 'i')
         std::snprintf(buffer, sizeof buffer, f.c_str(), signedValue);
     else
         std::snprintf(buffer, sizeof buffer, f.c_str(), unsignedValue);
@@ -125,23 +125,23 @@ std::string FormatArgs(std::string_view format, const std::vector<FormatArg>& ar
             k = p;
             continue;
         }
-        Spec spec;
+        Conversion conversion;
         for (; p < format.size(); ++p) {
             const char ch = format[p];
-            if (ch == '-') spec.left = true;
-            else if (ch == '+') spec.plus = true;
-            else if (ch == ' ') spec.space = true;
-            else if (ch == '0') spec.zero = true;
-            else if (ch == '#') spec.alt = true;
+            if (ch == '-') conversion.left = true;
+            else if (ch == '+') conversion.plus = true;
+            else if (ch == ' ') conversion.space = true;
+            else if (ch == '0') conversion.zero = true;
+            else if (ch == '#') conversion.alt = true;
             else break;
         }
         while (p < format.size() && format[p] >= '0' && format[p] <= '9')
-            spec.width = spec.width * 10 + (format[p++] - '0');
+            conversion.width = conversion.width * 10 + (format[p++] - '0');
         if (p < format.size() && format[p] == '.') {
-            spec.precision = 0;
+            conversion.precision = 0;
             ++p;
             while (p < format.size() && format[p] >= '0' && format[p] <= '9')
-                spec.precision = spec.precision * 10 + (format[p++] - '0');
+                conversion.precision = conversion.precision * 10 + (format[p++] - '0');
         }
         while (p < format.size() && (format[p] == 'h' || format[p] == 'l' || format[p] == 'L' ||
                                      format[p] == 'z' || format[p] == 'j' || format[p] == 't'))
@@ -150,13 +150,13 @@ std::string FormatArgs(std::string_view format, const std::vector<FormatArg>& ar
             out.append(format.substr(k));
             break;
         }
-        spec.conversion = format[p];
+        conversion.conversion = format[p];
         k = p;
         const FormatArg* arg = next < args.size() ? &args[next] : nullptr;
         ++next;
-        switch (spec.conversion) {
+        switch (conversion.conversion) {
             case 'd': case 'i': case 'u': case 'x': case 'X': case 'o':
-                Pad(out, FormatIntegral(arg, spec), spec, spec.precision < 0);
+                Pad(out, FormatIntegral(arg, conversion), conversion, conversion.precision < 0);
                 break;
             case 'e': case 'E': case 'f': case 'F': case 'g': case 'G': {
                 double v = 0.0;
@@ -165,14 +165,14 @@ std::string FormatArgs(std::string_view format, const std::vector<FormatArg>& ar
                     else if (arg->kind == FormatArg::Kind::Integer) v = static_cast<double>(arg->i);
                     else if (arg->kind == FormatArg::Kind::Unsigned) v = static_cast<double>(arg->u);
                 }
-                Pad(out, FormatFloating(v, spec), spec, std::isfinite(v));
+                Pad(out, FormatFloating(v, conversion), conversion, std::isfinite(v));
                 break;
             }
             case 'c': {
                 std::string body;
                 if (arg && arg->kind == FormatArg::Kind::Integer) body += static_cast<char>(arg->i);
                 else if (arg && arg->kind == FormatArg::Kind::Unsigned) body += static_cast<char>(arg->u);
-                Pad(out, body, spec, false);
+                Pad(out, body, conversion, false);
                 break;
             }
             case 's': {
@@ -180,10 +180,10 @@ std::string FormatArgs(std::string_view format, const std::vector<FormatArg>& ar
                 if (arg && arg->kind == FormatArg::Kind::String) body.assign(arg->s);
                 else if (arg && arg->kind == FormatArg::Kind::Integer) body = std::to_string(arg->i);
                 else if (arg && arg->kind == FormatArg::Kind::Unsigned) body = std::to_string(arg->u);
-                else if (arg && arg->kind == FormatArg::Kind::Floating) body = FormatFloating(arg->d, Spec{.conversion = 'g'});
-                if (spec.precision >= 0 && body.size() > static_cast<std::size_t>(spec.precision))
-                    body.resize(static_cast<std::size_t>(spec.precision));
-                Pad(out, body, spec, false);
+                else if (arg && arg->kind == FormatArg::Kind::Floating) body = FormatFloating(arg->d, Conversion{.conversion = 'g'});
+                if (conversion.precision >= 0 && body.size() > static_cast<std::size_t>(conversion.precision))
+                    body.resize(static_cast<std::size_t>(conversion.precision));
+                Pad(out, body, conversion, false);
                 break;
             }
             default:  // unknown conversion: keep the text as written

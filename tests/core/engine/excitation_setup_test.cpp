@@ -45,11 +45,11 @@ TEST(ExcitationSetupTest, FileProblemsAreReportedThroughTheDocument) {
     doc.SetUserInterface(&ui);
     doc.SetPathName(dir.Path("model.wmd"));
     const TimeFunctionContext context = TimeFunctionContextOf(doc);
-    const TimeFunctionSpec spec = ParseTimeFunction("File<missing.wtf>,1,1");
-    EXPECT_EQ(EvaluateTimeFunction(0, 1e-8f, 0.0f, 1e-6f, spec, context), 0.0f);
+    const TimeFunctionSpec pulse = ParseTimeFunction("File<missing.wtf>,1,1");
+    EXPECT_EQ(EvaluateTimeFunction(0, 1e-8f, 0.0f, 1e-6f, pulse, context), 0.0f);
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_EQ(ui.LastText(), "Unable to open source signal file '" + dir.Path("missing.wtf") + "'.");
-    EXPECT_EQ(EvaluateTimeFunction(1, 1e-8f, 0.0f, 1e-6f, spec, context), 0.0f);
+    EXPECT_EQ(EvaluateTimeFunction(1, 1e-8f, 0.0f, 1e-6f, pulse, context), 0.0f);
     EXPECT_EQ(ui.shown.size(), 1u);  // once, at the first step
 }
 
