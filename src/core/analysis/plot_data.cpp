@@ -39,19 +39,6 @@ bool ParseReceiverLine(std::string_view line, ReceiverFileLine& out) {
     return true;
 }
 
-// The whole file; false when it cannot be opened or read (a folder, for
-// one, opens but throws on the first read).
-bool ReadWholeFile(const std::string& path, std::string& text) {
-    try {
-        std::ifstream in(path, std::ios::binary);
-        if (!in) return false;
-        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        return !in.bad();
-    } catch (const std::exception&) {
-        return false;
-    }
-}
-
 // 10^k, correctly rounded (the decimal text "1e<k>" read back).
 double PowerOfTen(int k) {
     double value = 0.0;

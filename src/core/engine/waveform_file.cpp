@@ -28,15 +28,6 @@ std::string WithLineFeeds(std::string_view content) {
     return text;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& content) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
-
 }  // namespace
 
 WaveformStatus ParseWaveformText(std::string_view content, CWaveformTable& table) {

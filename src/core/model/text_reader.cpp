@@ -1,7 +1,7 @@
 #include "model/text_reader.h"
 
-#include <fstream>
-#include <iterator>
+#include "platform/files.h"
+
 
 namespace elix {
 namespace {
@@ -19,10 +19,8 @@ CTextReader::CTextReader(std::string_view content) {
 }
 
 bool CTextReader::Open(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return false;
+    std::string content;
+    if (!ReadWholeFile(path, content)) return false;
     *this = CTextReader(content);
     return true;
 }

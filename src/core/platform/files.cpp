@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,6 +32,19 @@ bool WriteFileAtomically(const std::string& path, std::string_view content) {
     if (ok && std::rename(temp.c_str(), path.c_str()) != 0) ok = false;
     if (!ok) std::remove(temp.c_str());
     return ok;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& content) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) return false;
+    try {
+        std::ifstream in(path, std::ios::binary);
+        if (!in) return false;
+        content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        return !in.bad();
+    } catch (const std::exception&) {
+        return false;
+    }
 }
 
 bool FileExists(const std::string& path) {

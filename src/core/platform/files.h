@@ -14,6 +14,10 @@ bool WriteFileAtomically(const std::string& path, std::string_view content);
 
 bool FileExists(const std::string& path);
 
+// The whole content of a file; false when it cannot be opened or read (a
+// folder, which opens as a stream but throws on the first read, included).
+bool ReadWholeFile(const std::string& path, std::string& content);
+
 // A path read from a file may use '\' or '/' as separators; this gives '/'.
 std::string NormalizeSeparators(std::string path);
 

@@ -192,6 +192,9 @@ TEST_F(ModelFileTest, MagicWordsAndUnopenableFiles) {
     EXPECT_NE(doc.MessageText().find("is not a Elastrix/Elastrix Plus model"), std::string::npos);
     EXPECT_FALSE(doc.ReadModel(dir.Path("missing.wmd")));
     EXPECT_EQ(doc.MessageText(), "Unable to open file '" + dir.Path("missing.wmd") + "'.");
+    // A folder is no model file either, and reading it must not throw.
+    EXPECT_FALSE(doc.ReadModel(dir.Root()));
+    EXPECT_EQ(doc.MessageText(), "Unable to open file '" + dir.Root() + "'.");
 }
 
 TEST_F(ModelFileTest, EveryMissingEndKeywordHasItsMessage) {
