@@ -26,15 +26,34 @@ constexpr double kPcxTolerance = 0.001;
 // many rounds.
 constexpr int kMaxSavePromptRounds = 10;
 
-std::optional<std::string> ChooseToOpen(CElixDoc& doc, const FileChooserRequest& request) {
+// The file choosers of the commands: an existing file to open, or a name
+// to save under with the question before overwriting. Nothing is chosen
+// without a user interface or in batch mode.
+FileChooserRequest ChooserRequest(const char* title, const char* filter, const char* extension,
+                                  const std::string& folder) {
+    FileChooserRequest request;
+    request.title = title;
+    request.filter = filter;
+    request.defaultExtension = extension;
+    request.startFolder = folder;
+    return request;
+}
+
+std::optional<std::string> ChooseToOpen(CElixDoc& doc, const char* title, const char* filter, const char* extension,
+                                        const std::string& folder) {
     IUserInterface* ui = doc.UserInterface();
     if (!ui || doc.BatchLog()) return std::nullopt;
+    FileChooserRequest request = ChooserRequest(title, filter, extension, folder);
+    request.fileMustExist = true;
     return ui->ChooseFileToOpen(request);
 }
 
-std::optional<std::string> ChooseToSave(CElixDoc& doc, const FileChooserRequest& request) {
+std::optional<std::string> ChooseToSave(CElixDoc& doc, const char* title, const char* filter, const char* extension,
+                                        const std::string& folder) {
     IUserInterface* ui = doc.UserInterface();
     if (!ui || doc.BatchLog()) return std::nullopt;
+    FileChooserRequest request = ChooserRequest(title, filter, extension, folder);
+    request.confirmOverwrite = true;
     return ui->ChooseFileToSave(request);
 }
 
@@ -119,13 +138,7 @@ bool ApplySetResolution(CElixDoc& doc, double pixelsPerMillimetre) {
 // --- Load Geometry -------------------------------------------------------------
 
 bool LoadGeometryCommand(CElixDoc& doc) {
-    FileChooserRequest request;
-    request.title = "Load Geometry";
-    request.filter = kGeometryOpenFilter;
-    request.defaultExtension = "geo";
-    request.startFolder = GeometryDirectory(doc);
-    request.fileMustExist = true;
-    const auto path = ChooseToOpen(doc, request);
+    const auto path = ChooseToOpen(doc, "Load Geometry", kGeometryOpenFilter, "geo", GeometryDirectory(doc));
     if (!path) return false;
     return LoadGeometryFromFile(doc, *path);
 }
@@ -188,18 +201,9 @@ bool SaveGeometryCommand(CElixDoc& doc) {
     }
     const ImageFormatChoice format = ChooseGeometryFormat(doc);
     if (format == ImageFormatChoice::Cancel) return false;
-    FileChooserRequest request;
-    request.title = "Save Geometry";
-    request.startFolder = GeometryDirectory(doc);
-    request.confirmOverwrite = true;
-    if (format == ImageFormatChoice::Geo) {
-        request.defaultExtension = "geo";
-        request.filter = kGeoFileFilter;
-    } else {
-        request.defaultExtension = "pcx";
-        request.filter = kPcxFileFilter;
-    }
-    const auto path = ChooseToSave(doc, request);
+    const bool geo = format == ImageFormatChoice::Geo;
+    const auto path = ChooseToSave(doc, "Save Geometry", geo ? kGeoFileFilter : kPcxFileFilter, geo ? "geo" : "pcx",
+                                   GeometryDirectory(doc));
     if (!path) return false;
     // The format written follows the name's ending, whatever was chosen.
     if (!doc.WriteImageFile(*path)) {
@@ -265,13 +269,7 @@ void RunGeometrySavePrompts(CElixDoc& doc) {
 bool PcxExportCommand(CElixDoc& doc) {
     const CGeometryImage& image = doc.image;
     if (!image.HasRows()) return false;
-    FileChooserRequest request;
-    request.title = "PCX Export";
-    request.filter = kPcxFileFilter;
-    request.defaultExtension = "pcx";
-    request.startFolder = PcxDirectory(doc);
-    request.confirmOverwrite = true;
-    const auto path = ChooseToSave(doc, request);
+    const auto path = ChooseToSave(doc, "PCX Export", kPcxFileFilter, "pcx", PcxDirectory(doc));
     if (!path) return false;
     if (!WritePcx(*path, image.ImageWidth, image.ImageHeight, image.Rows, image.ResolutionX, image.ResolutionY)) {
         doc.ReportMessage(Format("Unable to save file '%s'.", *path), MessageStyle::Information);
@@ -281,13 +279,7 @@ bool PcxExportCommand(CElixDoc& doc) {
 }
 
 bool PcxImportCommand(CElixDoc& doc) {
-    FileChooserRequest request;
-    request.title = "PCX Import";
-    request.filter = kPcxFileFilter;
-    request.defaultExtension = "pcx";
-    request.startFolder = PcxDirectory(doc);
-    request.fileMustExist = true;
-    const auto path = ChooseToOpen(doc, request);
+    const auto path = ChooseToOpen(doc, "PCX Import", kPcxFileFilter, "pcx", PcxDirectory(doc));
     if (!path) return false;
     CGeometryImage& image = doc.image;
     DecodedImage decoded;
@@ -320,13 +312,7 @@ bool BmpExportCommand(CElixDoc& doc) {
         doc.ReportMessage("Unable to get the current path", MessageStyle::Information);
         return false;
     }
-    FileChooserRequest request;
-    request.title = "BMP Export";
-    request.filter = kBmpFileFilter;
-    request.defaultExtension = "bmp";
-    request.startFolder = current;
-    request.confirmOverwrite = true;
-    const auto path = ChooseToSave(doc, request);
+    const auto path = ChooseToSave(doc, "BMP Export", kBmpFileFilter, "bmp", current);
     if (!path) return false;
     return ExportBmpFile(doc, *path);
 }
@@ -353,13 +339,7 @@ bool ExportBmpFile(CElixDoc& doc, const std::string& path) {
 
 bool BmpImportCommand(CElixDoc& doc) {
     std::error_code ec;
-    FileChooserRequest request;
-    request.title = "BMP Import";
-    request.filter = kBmpFileFilter;
-    request.defaultExtension = "bmp";
-    request.startFolder = std::filesystem::current_path(ec).string();
-    request.fileMustExist = true;
-    const auto path = ChooseToOpen(doc, request);
+    const auto path = ChooseToOpen(doc, "BMP Import", kBmpFileFilter, "bmp", std::filesystem::current_path(ec).string());
     if (!path) return false;
     return ImportBmpFile(doc, *path);
 }
