@@ -17,11 +17,20 @@ MessageAnswer TerminalUserInterface::ShowMessage(const std::string& text, Messag
 }
 
 std::optional<std::string> TerminalUserInterface::ChooseFileToOpen(const FileChooserRequest& request) {
+    if (m_nextOpen) {
+        std::optional<std::string> path;
+        path.swap(m_nextOpen);
+        return path;
+    }
     std::fprintf(m_out, "%s: no file can be chosen on the command line\n", request.title.c_str());
     return std::nullopt;
 }
 
 std::optional<std::string> TerminalUserInterface::ChooseFileToSave(const FileChooserRequest& request) {
+    if (m_acceptSave && !request.proposedName.empty()) {
+        m_acceptSave = false;
+        return request.startFolder + request.proposedName;
+    }
     std::fprintf(m_out, "%s: no file can be chosen on the command line\n", request.title.c_str());
     return std::nullopt;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "model/user_interface.h"
@@ -22,6 +23,13 @@ public:
     // No editor on a terminal: the comment stays as it is.
     bool EditComment(std::string& comment) override;
 
+    // The next open chooser is answered with path (once); without it
+    // choosers are cancelled, as nobody can choose a file.
+    void AnswerNextOpen(const std::string& path) { m_nextOpen = path; }
+    // The next save chooser is answered with the name it proposes, in the
+    // folder it starts in (once).
+    void AcceptNextProposedSave() { m_acceptSave = true; }
+
     // Number of messages shown so far.
     int Count() const { return m_count; }
     const std::string& LastText() const { return m_last; }
@@ -30,6 +38,8 @@ private:
     std::FILE* m_out;
     int m_count = 0;
     std::string m_last;
+    std::optional<std::string> m_nextOpen;
+    bool m_acceptSave = false;
 };
 
 }  // namespace elix::cli

@@ -60,6 +60,11 @@ bool SetBoundaryHeldNodes(CNodeGrid& grid, const std::vector<CBoundaryRun>& cond
     return ok;
 }
 
+bool ReleasedAt(const CBoundaryRun& bc, double t) {
+    return bc.release && ExcitationOver(bc.direction.orientationClass, bc.modeL, bc.modeT, t, bc.startTime,
+                                        bc.durationL, bc.durationT);
+}
+
 bool ApplyBoundaryConditions(CNodeGrid& grid, std::vector<CBoundaryRun>& conditions, int step, double dt,
                              const TimeFunctionContext& context) {
     const double t = step * dt;
@@ -67,8 +72,7 @@ bool ApplyBoundaryConditions(CNodeGrid& grid, std::vector<CBoundaryRun>& conditi
         if (!bc.active) continue;
         const int delay = dt > 0.0 ? static_cast<int>(std::trunc(bc.startTime / dt + 0.5)) : 0;
         const int cls = bc.direction.orientationClass;
-        if (bc.release &&
-            ExcitationOver(cls, bc.modeL, bc.modeT, t, bc.startTime, bc.durationL, bc.durationT)) {
+        if (ReleasedAt(bc, t)) {
             bc.active = false;  // the nodes are free from now on
             continue;
         }

@@ -40,6 +40,10 @@ CBoundaryRun MakeBoundaryRun(const CBoundaryCondition& record, double hx, double
 bool ExcitationOver(int orientationClass, bool modeL, bool modeT, double t, double startTime, double durationL,
                     double durationT);
 
+// True when a releasing condition's excitation is over at time t (s): from
+// that step on its nodes are free.
+bool ReleasedAt(const CBoundaryRun& bc, double t);
+
 // Which grid components a point of an excitation holds: class 0 both when
 // either mode is on; class 1 U with the longitudinal and V with the shear
 // mode; class 2 U with the shear and V with the longitudinal mode. False

@@ -2,7 +2,10 @@
 
 #include <cmath>
 #include <cstdio>
+#include <chrono>
 #include <memory>
+#include <optional>
+#include <thread>
 
 #include "engine/absorbing_sides.h"
 #include "engine/boundary_conditions.h"
@@ -10,7 +13,9 @@
 #include "engine/grid_builder.h"
 #include "engine/node_grid.h"
 #include "engine/receivers.h"
+#include "engine/restart_file.h"
 #include "engine/row_workers.h"
+#include "engine/run_data.h"
 #include "engine/sources.h"
 #include "engine/time_step.h"
 #include "model/elix_doc.h"
@@ -21,23 +26,6 @@
 
 namespace elix {
 namespace {
-
-// Everything a run holds between preparation and its end.
-struct RunData {
-    CRunGeometry geometry;
-    CNodeGrid grid;
-    CAbsorbingSides sides;
-    std::vector<CBoundaryRun> conditions;
-    std::vector<CSourceRun> sources;
-    std::vector<CReceiverRun> receivers;
-    std::vector<StressModuli> moduli;
-    std::vector<std::FILE*> outputs;  // one per receiver, null when not written
-
-    ~RunData() {
-        for (std::FILE* f : outputs)
-            if (f) std::fclose(f);
-    }
-};
 
 // Run preparation in its fixed order; the first failing step leaves its
 // message in error.
@@ -102,16 +90,96 @@ void CreateReceiverPlot(CElixDoc& doc, const RunData& run) {
     plot.titles.main = doc.Title();
 }
 
+FileChooserRequest RestartFileRequest(const CElixDoc& doc, bool save) {
+    FileChooserRequest request;
+    request.title = save ? "Save a restart file" : "Load a restart file";
+    request.filter = kRestartFilter;
+    request.defaultExtension = "res";
+    request.startFolder = DirectoryOf(doc.PathName());
+    request.proposedName = save ? doc.Title() + ".res" : std::string();
+    request.fileMustExist = !save;
+    request.confirmOverwrite = save;
+    return request;
+}
+
+// Asks for a restart file and loads it, offering another try after a
+// failure. False when the user gives up (the run then ends).
+bool LoadRestartFromUser(CElixDoc& doc, RunData& run, int& firstStep) {
+    IUserInterface* ui = doc.UserInterface();
+    for (;;) {
+        const std::optional<std::string> path = ui ? ui->ChooseFileToOpen(RestartFileRequest(doc, false)) : std::nullopt;
+        if (!path) return false;
+        std::string error;
+        if (LoadRestart(*path, doc, run, firstStep, error)) return true;
+        doc.SetMessageText(error);
+        if (!error.empty()) doc.ReportMessage(error, MessageStyle::Exclamation);
+        if (doc.ReportMessage("Failed to load the restart file. Try again?", MessageStyle::Question) !=
+            MessageAnswer::Yes)
+            return false;
+    }
+}
+
+// After a stop: the offer to save the run so that it can go on later.
+void OfferRestartSave(CElixDoc& doc, const RunData& run, int step) {
+    if (doc.ReportMessage("Do you want to save a restart file?", MessageStyle::Question) != MessageAnswer::Yes) return;
+    IUserInterface* ui = doc.UserInterface();
+    for (;;) {
+        const std::optional<std::string> path = ui ? ui->ChooseFileToSave(RestartFileRequest(doc, true)) : std::nullopt;
+        if (!path) return;
+        std::string error;
+        if (SaveRestart(*path, doc, run, step, error)) return;
+        doc.SetMessageText(error);
+        doc.ReportMessage(error, MessageStyle::Exclamation);
+        if (doc.ReportMessage("Failed to save the restart file. Try again?", MessageStyle::Question) !=
+            MessageAnswer::Yes)
+            return;
+    }
+}
+
+// A run that goes on after step lastStep: the releasing sources and
+// conditions whose excitation was over by then are free already, as they
+// were in the run that was saved.
+void ReleaseFinishedExcitations(RunData& run, int lastStep) {
+    const double t = lastStep * run.geometry.dt;
+    for (CSourceRun& source : run.sources)
+        if (ReleasedAt(source, t)) source.active = false;
+    for (CBoundaryRun& bc : run.conditions)
+        if (ReleasedAt(bc, t)) bc.active = false;
+}
+
+// The end of every run that got past preparation: the receiver files are
+// closed, the grid released, the message cleared unless the run failed.
+RunOutcome EndRun(CElixDoc& doc, std::unique_ptr<RunData>& run, RunOutcome outcome) {
+    run.reset();
+    doc.SetRunning(false);
+    if (outcome != RunOutcome::Failed) doc.SetMessageText(std::string());
+    doc.UpdateAllViews('r');
+    return outcome;
+}
+
 }  // namespace
 
-RunOutcome Run(CElixDoc& doc, IRunMonitor& monitor) {
+void IRunMonitor::Begin(int totalSteps) {
+    m_targetStep = totalSteps - 1;
+    m_paused = false;
+    m_stopped = false;
+}
+
+void IRunMonitor::WhilePaused() { std::this_thread::sleep_for(std::chrono::milliseconds(10)); }
+
+void IRunMonitor::RunToStep(int step, int currentStep) {
+    m_targetStep = step;
+    m_paused = step <= currentStep;
+}
+
+RunOutcome Run(CElixDoc& doc, IRunMonitor& monitor, bool restart) {
     if (doc.job.ThreadTotal > CRowWorkers::kMaxThreads) {
         doc.ReportMessage(Format("The maximum thread number is %d. The total thread number is reset to %d.",
                                  CRowWorkers::kMaxThreads, CRowWorkers::kMaxThreads),
                           MessageStyle::Information);
         doc.job.ThreadTotal = CRowWorkers::kMaxThreads;
     }
-    if (!ConfirmReceiverOverwrite(doc)) return RunOutcome::Declined;
+    if (!restart && !ConfirmReceiverOverwrite(doc)) return RunOutcome::Declined;
 
     // Every item takes part from the start of a run.
     for (int k = 0; k < doc.BoundaryConditions().Count(); ++k) doc.BoundaryConditions()[k].active = true;
@@ -134,7 +202,7 @@ RunOutcome Run(CElixDoc& doc, IRunMonitor& monitor) {
         const std::string& name = run->receivers[k].outputFile;
         if (name.empty()) continue;
         const std::string path = ResolveModelRelativePath(doc.PathName(), name);
-        run->outputs[k] = std::fopen(path.c_str(), "w");
+        run->outputs[k] = std::fopen(path.c_str(), restart ? "a+" : "w");
         if (!run->outputs[k])
             doc.ReportMessage(Format("Unable to Open file \"%s\". Please use 'Receiver Configuration' command under "
                                      "Elix menu to change receiver output file name.",
@@ -143,17 +211,23 @@ RunOutcome Run(CElixDoc& doc, IRunMonitor& monitor) {
     }
     CreateReceiverPlot(doc, *run);
 
+    monitor.Begin(g.totalSteps);
+    int firstStep = 0;
+    if (restart) {
+        if (!LoadRestartFromUser(doc, *run, firstStep)) return EndRun(doc, run, RunOutcome::Declined);
+        ReleaseFinishedExcitations(*run, firstStep - 1);
+    }
+
     const TimeFunctionContext context = TimeFunctionContextOf(doc);
     CRowWorkers workers(doc.job.ThreadTotal);
     grid.highOrderScheme = doc.job.HighOrderScheme != 0;
     if (grid.highOrderScheme)
         MarkHighOrderNodes(grid, g, doc.job.TimeStepScale, doc.job.DtScaleThresh, HeldPoints(*run));
 
-    monitor.Begin(g.totalSteps);
     RunOutcome outcome = RunOutcome::Finished;
     CPlotData& plot = doc.plotData[kReceiverPlot];
     const int receiverCurves = 2 * static_cast<int>(run->receivers.size());
-    for (int step = 0; step < g.totalSteps; ++step) {
+    for (int step = firstStep; step < g.totalSteps; ++step) {
         // Held nodes from the conditions and sources still active.
         bool ok = SetBoundaryHeldNodes(grid, run->conditions);
         ok = SetSourceHeldNodes(grid, run->sources) && ok;
@@ -210,17 +284,18 @@ RunOutcome Run(CElixDoc& doc, IRunMonitor& monitor) {
         const double percent = g.totalSteps > 1 ? step * 100.0 / (g.totalSteps - 1) : 100.0;
         monitor.Progress(step, g.totalSteps,
                          Format("Step = %d, Time = %.3f us, (%.0f%%)", step, step * g.dt * 1e6, percent));
+        // Run to Step: the monitor pauses at its target unless that is the
+        // last step; while paused the user interface goes on.
+        if (step == monitor.TargetStep() && step < g.totalSteps - 1) monitor.Pause();
+        while (monitor.Paused() && !monitor.StopRequested()) monitor.WhilePaused();
         if (monitor.StopRequested()) {
             outcome = RunOutcome::Stopped;
+            OfferRestartSave(doc, *run, step);
             break;
         }
     }
     if (outcome == RunOutcome::Failed) doc.ReportMessage(doc.MessageText(), MessageStyle::Exclamation);
-    run.reset();  // closes the receiver files and releases the grid
-    doc.SetRunning(false);
-    if (outcome != RunOutcome::Failed) doc.SetMessageText(std::string());
-    doc.UpdateAllViews('r');
-    return outcome;
+    return EndRun(doc, run, outcome);
 }
 
 }  // namespace elix

@@ -113,6 +113,12 @@ bool PrepareSources(const CElixDoc& doc, const CNodeGrid& grid, const RegionMap&
     return true;
 }
 
+bool ReleasedAt(const CSourceRun& source, double t) {
+    return source.release && ExcitationOver(source.direction.orientationClass, source.modeL, source.modeT, t,
+                                            source.frontDelay + source.backDelay + source.startTime,
+                                            source.durationL, source.durationT);
+}
+
 bool SetSourceHeldNodes(CNodeGrid& grid, const std::vector<CSourceRun>& sources) {
     bool ok = true;
     for (const CSourceRun& source : sources) {
@@ -187,10 +193,7 @@ std::vector<SourceCurveValue> ApplySources(CNodeGrid& grid, std::vector<CSourceR
         CSourceRun& source = sources[k];
         if (!source.active) continue;
         const int delay = dt > 0.0 ? static_cast<int>(std::trunc(source.startTime / dt + 0.5)) : 0;
-        if (source.release &&
-            ExcitationOver(source.direction.orientationClass, source.modeL, source.modeT, t,
-                           source.frontDelay + source.backDelay + source.startTime, source.durationL,
-                           source.durationT)) {
+        if (ReleasedAt(source, t)) {
             source.active = false;
             continue;
         }

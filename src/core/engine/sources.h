@@ -54,6 +54,10 @@ struct CSourceRun {
 bool PrepareSources(const CElixDoc& doc, const CNodeGrid& grid, const RegionMap& region, double hx, double hy,
                     double dt, std::vector<CSourceRun>& sources, std::string& error);
 
+// True when a releasing source's excitation is over at time t (s): from
+// that step on its nodes are free.
+bool ReleasedAt(const CSourceRun& source, double t);
+
 // Sets FLAG_FIX_U / FLAG_FIX_V along every active source (after the
 // boundary conditions set theirs). False for a class outside 0..2.
 bool SetSourceHeldNodes(CNodeGrid& grid, const std::vector<CSourceRun>& sources);

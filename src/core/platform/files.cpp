@@ -12,26 +12,53 @@
 
 namespace elix {
 
-bool WriteFileAtomically(const std::string& path, std::string_view content) {
-    std::string temp = path + ".XXXXXX";
-    const int fd = mkstemp(temp.data());
-    if (fd < 0) return false;
-    // mkstemp creates the file readable by its owner only; a saved model
+bool CAtomicFile::Open(const std::string& path) {
+    Discard();
+    m_path = path;
+    m_temp = path + ".XXXXXX";
+    m_fd = mkstemp(m_temp.data());
+    m_ok = m_fd >= 0;
+    if (!m_ok) return false;
+    // mkstemp creates the file readable by its owner only; a saved file
     // gets the usual permissions (subject to the umask).
     const mode_t mask = umask(0);
     umask(mask);
-    fchmod(fd, 0666 & ~mask);
-    bool ok = true;
+    fchmod(m_fd, 0666 & ~mask);
+    return true;
+}
+
+bool CAtomicFile::Write(const void* data, std::size_t size) {
+    const char* bytes = static_cast<const char*>(data);
     std::size_t done = 0;
-    while (ok && done < content.size()) {
-        const ssize_t n = write(fd, content.data() + done, content.size() - done);
-        if (n <= 0) ok = false;
+    while (m_ok && done < size) {
+        const ssize_t n = write(m_fd, bytes + done, size - done);
+        if (n <= 0) m_ok = false;
         else done += static_cast<std::size_t>(n);
     }
-    if (close(fd) != 0) ok = false;
-    if (ok && std::rename(temp.c_str(), path.c_str()) != 0) ok = false;
-    if (!ok) std::remove(temp.c_str());
-    return ok;
+    return m_ok;
+}
+
+bool CAtomicFile::Commit() {
+    if (m_fd < 0) return false;
+    if (close(m_fd) != 0) m_ok = false;
+    m_fd = -1;
+    if (m_ok && std::rename(m_temp.c_str(), m_path.c_str()) != 0) m_ok = false;
+    if (!m_ok) std::remove(m_temp.c_str());
+    m_temp.clear();
+    return m_ok;
+}
+
+void CAtomicFile::Discard() {
+    if (m_fd >= 0) close(m_fd);
+    m_fd = -1;
+    if (!m_temp.empty()) std::remove(m_temp.c_str());
+    m_temp.clear();
+    m_ok = false;
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view content) {
+    CAtomicFile file;
+    return file.Open(path) && file.Write(content) && file.Commit();
 }
 
 bool ReadWholeFile(const std::string& path, std::string& content) {

@@ -1,6 +1,7 @@
 // File and path helpers of the thin platform layer.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,28 @@ namespace elix {
 // over the target. On failure the temporary file is removed, the old file
 // is untouched, and false is returned.
 bool WriteFileAtomically(const std::string& path, std::string_view content);
+
+// The same protocol for content written in pieces (large binary files):
+// Open creates the temporary file, Write appends, Commit renames it over
+// the target. A file never committed is removed by the destructor.
+class CAtomicFile {
+public:
+    CAtomicFile() = default;
+    CAtomicFile(const CAtomicFile&) = delete;
+    CAtomicFile& operator=(const CAtomicFile&) = delete;
+    ~CAtomicFile() { Discard(); }
+
+    bool Open(const std::string& path);
+    bool Write(const void* data, std::size_t size);
+    bool Write(std::string_view text) { return Write(text.data(), text.size()); }
+    bool Commit();
+    void Discard();
+
+private:
+    std::string m_path, m_temp;
+    int m_fd = -1;
+    bool m_ok = false;
+};
 
 bool FileExists(const std::string& path);
 
