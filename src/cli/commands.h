@@ -22,6 +22,9 @@ int InfoCommand(const Arguments& args);
 int ConvertCommand(const Arguments& args);
 int RunCommand(const Arguments& args);
 int CheckCommand(const Arguments& args);
+int SpectrumCommand(const Arguments& args);
+int AttenuationCommand(const Arguments& args);
+int TimerCommand(const Arguments& args);
 
 // True when args holds "--help" or "-h".
 bool WantsHelp(const Arguments& args);

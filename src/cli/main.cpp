@@ -15,6 +15,9 @@ constexpr const char* kUsage =
     "  convert IN.wmd OUT.wmd      read a model and write it in the current format\n"
     "  run [OPTIONS] MODEL.wmd...  run models unattended (see run --help)\n"
     "  check MODEL.wmd             check a model and print its Model Data and warnings\n"
+    "  spectrum MODEL.wmd          spectra of the model's recorded receiver signals\n"
+    "  attenuation MODEL.wmd       the spectra in dB against a reference curve\n"
+    "  timer MODEL.wmd             arrival delays and velocities between two receiver curves\n"
     "\n"
     "Options:\n"
     "  -h, --help                  show this help (after a command: the command's help)\n"
@@ -44,6 +47,9 @@ int main(int argc, char** argv) {
     if (command == "convert") return ConvertCommand(args);
     if (command == "run") return RunCommand(args);
     if (command == "check") return CheckCommand(args);
+    if (command == "spectrum") return SpectrumCommand(args);
+    if (command == "attenuation") return AttenuationCommand(args);
+    if (command == "timer") return TimerCommand(args);
     std::fprintf(stderr, "elastrix-cli: unknown command '%s'\n\n%s", command.c_str(), kUsage);
     return kExitUsage;
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <sys/wait.h>
 
+#include "support/run_cli.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -17,27 +18,9 @@ namespace {
 using elix::test::ReadFileText;
 using elix::test::TempDir;
 
-struct CheckRun {
-    int status = -1;
-    std::string out;  // stdout
-    std::string err;  // stderr
-};
+using CheckRun = elix::test::CliRun;
 
-CheckRun RunCheck(const std::string& arguments) {
-    TempDir scratch;
-    const std::string errPath = scratch.Path("stderr.txt");
-    const std::string command = std::string(ELASTRIX_CLI_PATH) + " check " + arguments + " 2>" + errPath;
-    CheckRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    std::array<char, 4096> buffer{};
-    std::size_t n = 0;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = ReadFileText(errPath);
-    return run;
-}
+CheckRun RunCheck(const std::string& arguments) { return elix::test::RunCli("check " + arguments); }
 
 const std::string kExampleFolder = std::string(ELASTRIX_SOURCE_DIR) + "/examples/steel_plate/";
 

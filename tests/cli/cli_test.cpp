@@ -9,6 +9,7 @@
 #include <string>
 #include <sys/wait.h>
 
+#include "support/run_cli.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -16,23 +17,10 @@ namespace {
 using elix::test::ReadFileText;
 using elix::test::TempDir;
 
-struct Result {
-    int status = -1;
-    std::string out;  // stdout and stderr together
-};
+using Result = elix::test::CliRun;
 
 Result RunCli(const std::string& arguments, bool withStderr = true) {
-    const std::string command =
-        std::string(ELASTRIX_CLI_PATH) + " " + arguments + (withStderr ? " 2>&1" : " 2>/dev/null");
-    Result result;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return result;
-    std::array<char, 4096> buffer{};
-    std::size_t n = 0;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    return elix::test::RunCli(arguments, withStderr ? elix::test::CliStderr::Merged : elix::test::CliStderr::Dropped);
 }
 
 const std::string kExample = std::string(ELASTRIX_SOURCE_DIR) + "/examples/steel_plate/steel_plate.wmd";
