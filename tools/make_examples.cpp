@@ -156,6 +156,9 @@ bool MakeImmersion(const CMaterialLibrary& library, const std::filesystem::path&
     gate.gainFactor = 10.0f;  // 20 dB
     if (!doc.AddItem(transducer) || !doc.AddItem(echo) || !doc.AddItem(gate)) return false;
     SetJob(doc, 1.5e6, 12.5, 1 | 4 | 8);  // Top, Left, Right
+    // A frame picture every 100 steps shows the pulse on its way.
+    doc.job.DispFreq = 100;
+    doc.job.SaveDisp = 1;
     return Save(doc, examples / "immersion", "immersion");
 }
 

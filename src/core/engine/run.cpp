@@ -96,7 +96,7 @@ FileChooserRequest RestartFileRequest(const CElixDoc& doc, bool save) {
     request.filter = kRestartFilter;
     request.defaultExtension = "res";
     request.startFolder = DirectoryOf(doc.PathName());
-    request.proposedName = save ? doc.Title() + ".res" : std::string();
+    request.proposedName = save ? TitleStem(doc.Title()) + ".res" : std::string();
     request.fileMustExist = !save;
     request.confirmOverwrite = save;
     return request;
