@@ -311,7 +311,8 @@ bool LoadRestart(const std::string& path, CElixDoc& doc, RunData& run, int& next
         error = "Don't change job parameters for restart job, except the duration.";
         return false;
     }
-    if (id.step < 0) {
+    // A step outside the saved run cannot come from a saved run.
+    if (id.step < 0 || id.step >= id.totalSteps) {
         error = Format("'%s' is not a Elastrix restart file.", path);
         return false;
     }
