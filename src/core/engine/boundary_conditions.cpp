@@ -41,6 +41,17 @@ bool HeldComponents(int orientationClass, bool modeL, bool modeT, bool& holdU, b
     }
 }
 
+void FreeHeldNode(CNodeGrid& grid, int x, int y) {
+    const std::size_t n = grid.Offset(x, y);
+    if (grid.index[n] != VACUUM_INDEX)
+        grid.flags[n] = static_cast<std::uint8_t>(grid.flags[n] & ~(FLAG_FIX_U | FLAG_FIX_V));
+}
+
+void FreeBoundaryHeldNodes(CNodeGrid& grid, const std::vector<CBoundaryRun>& conditions) {
+    for (const CBoundaryRun& bc : conditions)
+        for (const GridPoint& p : bc.points) FreeHeldNode(grid, p.x, p.y);
+}
+
 bool SetBoundaryHeldNodes(CNodeGrid& grid, const std::vector<CBoundaryRun>& conditions, bool clearFirst) {
     if (clearFirst)
         for (std::size_t n = 0; n < grid.flags.size(); ++n)

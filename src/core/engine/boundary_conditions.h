@@ -55,6 +55,16 @@ bool HeldComponents(int orientationClass, bool modeL, bool modeT, bool& holdU, b
 // when a condition has a class outside 0..2.
 bool SetBoundaryHeldNodes(CNodeGrid& grid, const std::vector<CBoundaryRun>& conditions, bool clearFirst = true);
 
+// Clears FLAG_FIX_U and FLAG_FIX_V at node (x, y) unless it is a vacuum
+// node (those stay held).
+void FreeHeldNode(CNodeGrid& grid, int x, int y);
+
+// Frees the held flags at every point of every condition, active or not.
+// Only condition and source points are ever held besides vacuum, so this
+// and FreeSourceHeldNodes do the clearing of SetBoundaryHeldNodes in
+// O(points) instead of over the whole grid.
+void FreeBoundaryHeldNodes(CNodeGrid& grid, const std::vector<CBoundaryRun>& conditions);
+
 // Writes the prescribed displacement of every active condition into level
 // n+1 at step n (t = n dt), releasing conditions whose excitation is over.
 // False when a condition has a class outside 0..2.

@@ -178,9 +178,14 @@ bool BuildNodeGrid(const CElixDoc& doc, const CRunGeometry& geometry, const Regi
 
 bool AllocateFields(CNodeGrid& grid, std::string& error) {
     WaveFields& f = grid.fields;
+    // W is read only by the piezoelectric kernels, that is at nodes that
+    // carry FLAG_PIEZO; without such a node it takes no memory.
+    const bool piezo =
+        std::any_of(grid.flags.begin(), grid.flags.end(), [](std::uint8_t flags) { return (flags & FLAG_PIEZO) != 0; });
     try {
-        for (std::vector<float>* field : {&f.U, &f.V, &f.Uold, &f.Vold, &f.Unew, &f.Vnew, &f.W})
+        for (std::vector<float>* field : {&f.U, &f.V, &f.Uold, &f.Vold, &f.Unew, &f.Vnew})
             field->assign(grid.NodeCount(), 0.0f);
+        f.W.assign(piezo ? grid.NodeCount() : 0, 0.0f);
     } catch (const std::bad_alloc&) {
         f = WaveFields{};
         error = "Unable to allocate memory for U and V";
@@ -188,6 +193,17 @@ bool AllocateFields(CNodeGrid& grid, std::string& error) {
     }
     return true;
 }
+
+namespace {
+
+// Clears FLAG_HIGH_ORDER on the nodes within radius of (ci, cj).
+void ClearMarksAround(CNodeGrid& grid, int ci, int cj, int radius) {
+    for (int j = std::max(0, cj - radius); j <= std::min(grid.ny, cj + radius); ++j)
+        for (int i = std::max(0, ci - radius); i <= std::min(grid.nx, ci + radius); ++i)
+            grid.flags[grid.Offset(i, j)] &= static_cast<std::uint8_t>(~FLAG_HIGH_ORDER);
+}
+
+}  // namespace
 
 void MarkHighOrderNodes(CNodeGrid& grid, const CRunGeometry& geometry, double timeStepScale, double dtScaleThresh,
                         const std::vector<std::pair<int, int>>& heldPoints) {
@@ -206,21 +222,58 @@ void MarkHighOrderNodes(CNodeGrid& grid, const CRunGeometry& geometry, double ti
             if (grid.flags[node] & (FLAG_FIX_U | FLAG_FIX_V)) continue;
             if (q[index] >= dtScaleThresh) grid.flags[node] |= FLAG_HIGH_ORDER;
         }
-    auto clearAround = [&](int ci, int cj, int radius) {
-        for (int j = std::max(0, cj - radius); j <= std::min(ny, cj + radius); ++j)
-            for (int i = std::max(0, ci - radius); i <= std::min(nx, ci + radius); ++i)
-                grid.flags[grid.Offset(i, j)] &= static_cast<std::uint8_t>(~FLAG_HIGH_ORDER);
-    };
     for (int j = 1; j <= ny - 1; ++j)
         for (int i = 1; i <= nx - 1; ++i) {
             const std::uint32_t index = grid.index[grid.Offset(i, j)];
             if (index == VACUUM_INDEX) {
-                if (i >= 3 && i <= nx - 3 && j >= 3 && j <= ny - 3) clearAround(i, j, 2);
+                if (i >= 3 && i <= nx - 3 && j >= 3 && j <= ny - 3) ClearMarksAround(grid, i, j, 2);
             } else if (index >= static_cast<std::uint32_t>(grid.materialCount)) {
-                clearAround(i, j, 1);
+                ClearMarksAround(grid, i, j, 1);
             }
         }
-    for (const auto& [x, y] : heldPoints) clearAround(x, y, 1);
+    for (const auto& [x, y] : heldPoints) ClearMarksAround(grid, x, y, 1);
+}
+
+std::vector<std::size_t> NeighbourhoodNodes(const CNodeGrid& grid, const std::vector<std::pair<int, int>>& points,
+                                            int radius) {
+    std::vector<std::size_t> nodes;
+    for (const auto& [x, y] : points)
+        for (int j = std::max(0, y - radius); j <= std::min(grid.ny, y + radius); ++j)
+            for (int i = std::max(0, x - radius); i <= std::min(grid.nx, x + radius); ++i)
+                nodes.push_back(grid.Offset(i, j));
+    std::sort(nodes.begin(), nodes.end());
+    nodes.erase(std::unique(nodes.begin(), nodes.end()), nodes.end());
+    return nodes;
+}
+
+void CHighOrderMarks::Prepare(CNodeGrid& grid, const CRunGeometry& geometry, double timeStepScale,
+                              double dtScaleThresh, const std::vector<std::pair<int, int>>& allPoints) {
+    m_nodes = NeighbourhoodNodes(grid, allPoints, 1);
+    // The held flags at the points are set aside while the model's own
+    // marks are made, then put back.
+    const std::vector<std::size_t> points = NeighbourhoodNodes(grid, allPoints, 0);
+    std::vector<std::uint8_t> held(points.size());
+    constexpr auto kHeld = static_cast<std::uint8_t>(FLAG_FIX_U | FLAG_FIX_V);
+    for (std::size_t k = 0; k < points.size(); ++k) {
+        std::uint8_t& flags = grid.flags[points[k]];
+        held[k] = static_cast<std::uint8_t>(flags & kHeld);
+        if (grid.index[points[k]] != VACUUM_INDEX) flags = static_cast<std::uint8_t>(flags & ~kHeld);
+    }
+    MarkHighOrderNodes(grid, geometry, timeStepScale, dtScaleThresh, {});
+    for (std::size_t k = 0; k < points.size(); ++k) grid.flags[points[k]] |= held[k];
+    m_modelMarks.resize(m_nodes.size());
+    for (std::size_t k = 0; k < m_nodes.size(); ++k)
+        m_modelMarks[k] = (grid.flags[m_nodes[k]] & FLAG_HIGH_ORDER) != 0;
+}
+
+void CHighOrderMarks::Remark(CNodeGrid& grid, const std::vector<std::pair<int, int>>& activePoints) const {
+    for (std::size_t k = 0; k < m_nodes.size(); ++k) {
+        std::uint8_t& flags = grid.flags[m_nodes[k]];
+        const bool held = (flags & (FLAG_FIX_U | FLAG_FIX_V)) != 0;
+        flags = static_cast<std::uint8_t>(flags & ~FLAG_HIGH_ORDER);
+        if (m_modelMarks[k] && !held) flags |= FLAG_HIGH_ORDER;
+    }
+    for (const auto& [x, y] : activePoints) ClearMarksAround(grid, x, y, 1);
 }
 
 }  // namespace elix

@@ -33,7 +33,8 @@ bool BuildRegionMap(const CElixDoc& doc, const CRunGeometry& geometry, RegionMap
 bool BuildNodeGrid(const CElixDoc& doc, const CRunGeometry& geometry, const RegionMap& region, CNodeGrid& grid,
                    std::string& error);
 
-// The six displacement arrays (and W), zero-filled.
+// The six displacement arrays, zero-filled, and W (zeros) when a node
+// carries FLAG_PIEZO.
 bool AllocateFields(CNodeGrid& grid, std::string& error);
 
 // Marks the nodes that may use the fourth-order stencil: interior pure
@@ -42,5 +43,35 @@ bool AllocateFields(CNodeGrid& grid, std::string& error);
 // given held points (source and boundary-condition points, (column, row)).
 void MarkHighOrderNodes(CNodeGrid& grid, const CRunGeometry& geometry, double timeStepScale, double dtScaleThresh,
                         const std::vector<std::pair<int, int>>& heldPoints);
+
+// The offsets of the nodes within radius (Chebyshev distance) of the given
+// points ((column, row)), clipped to the grid, sorted and without repeats.
+std::vector<std::size_t> NeighbourhoodNodes(const CNodeGrid& grid, const std::vector<std::pair<int, int>>& points,
+                                            int radius);
+
+// The fourth-order marks during a run. Only the held flags at source and
+// boundary-condition points and the held points themselves change between
+// steps, so after one marking of the whole grid the marks are kept up to
+// date by visiting the 3 x 3 neighbourhoods of those points alone.
+class CHighOrderMarks {
+public:
+    // Marks the whole grid as MarkHighOrderNodes does with no held point and
+    // with the held flags of allPoints ignored (the marks that follow from
+    // the model alone), and remembers them around allPoints: every point a
+    // source or condition can hold, active or not.
+    void Prepare(CNodeGrid& grid, const CRunGeometry& geometry, double timeStepScale, double dtScaleThresh,
+                 const std::vector<std::pair<int, int>>& allPoints);
+
+    // Sets the marks to what MarkHighOrderNodes gives with the present held
+    // flags and activePoints as the held points, in O(points).
+    void Remark(CNodeGrid& grid, const std::vector<std::pair<int, int>>& activePoints) const;
+
+    // The nodes whose marks or held flags may change during the run.
+    const std::vector<std::size_t>& Nodes() const { return m_nodes; }
+
+private:
+    std::vector<std::size_t> m_nodes;
+    std::vector<std::uint8_t> m_modelMarks;  // per node of m_nodes: marked by the model alone
+};
 
 }  // namespace elix

@@ -2,9 +2,37 @@
 
 #include <algorithm>
 
+#include "engine/fast_kernels.h"
 #include "engine/kernels.h"
 
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
+
 namespace elix {
+namespace {
+
+// A hint to the core that this thread is spinning.
+inline void CpuRelax() {
+#if defined(__x86_64__) || defined(__i386__)
+    _mm_pause();
+#endif
+}
+
+// Waits until value differs from old: a short spin first (the other
+// threads usually finish within microseconds of each other), then a
+// blocking wait that the writer's notify ends.
+template <class T>
+void SpinThenWait(const std::atomic<T>& value, T old) {
+    constexpr int kSpins = 4000;
+    for (int k = 0; k < kSpins; ++k) {
+        if (value.load(std::memory_order_acquire) != old) return;
+        CpuRelax();
+    }
+    while (value.load(std::memory_order_acquire) == old) value.wait(old, std::memory_order_acquire);
+}
+
+}  // namespace
 
 CRowWorkers::CRowWorkers(int threadTotal) {
     const int workers = std::clamp(threadTotal, 1, kMaxThreads) - 1;
@@ -18,13 +46,23 @@ CRowWorkers::~CRowWorkers() {
     for (std::thread& t : m_threads) t.join();
 }
 
+void CRowWorkers::AdvanceRow(int j) {
+    if (m_fast)
+        m_fast->AdvanceRows(*m_grid, j, j);
+    else
+        AdvanceRows(*m_grid, j, j);
+}
+
 void CRowWorkers::ClaimRows() {
-    CNodeGrid& grid = *m_grid;
-    for (int j = 0; j <= grid.ny; ++j) {
+    const int rows = m_grid->ny + 1;
+    for (int j = 0; j < rows; ++j) {
         // Test-and-set: the thread that turns the claim from 0 to 1 owns
-        // the row for this pass.
-        if (m_claims[static_cast<std::size_t>(j)].exchange(1, std::memory_order_acq_rel) != 0) continue;
-        AdvanceRows(grid, j, j);
+        // the row for this pass. A plain load first spares the cache line
+        // a write when another thread has the row already.
+        std::atomic<unsigned char>& claim = m_claims[static_cast<std::size_t>(j)];
+        if (claim.load(std::memory_order_relaxed) != 0) continue;
+        if (claim.exchange(1, std::memory_order_acq_rel) != 0) continue;
+        AdvanceRow(j);
     }
 }
 
@@ -33,7 +71,7 @@ void CRowWorkers::WorkerLoop() {
     // worker exists, so 0 is the generation a new worker has seen.
     unsigned seen = 0;
     for (;;) {
-        m_generation.wait(seen, std::memory_order_acquire);
+        SpinThenWait(m_generation, seen);
         seen = m_generation.load(std::memory_order_acquire);
         if (m_quit.load(std::memory_order_acquire)) return;
         ClaimRows();
@@ -41,9 +79,11 @@ void CRowWorkers::WorkerLoop() {
     }
 }
 
-void CRowWorkers::Pass(CNodeGrid& grid) {
+void CRowWorkers::Pass(CNodeGrid& grid, const CFastKernels* fast) {
+    m_grid = &grid;
+    m_fast = fast;
     if (m_threads.empty()) {
-        AdvanceRows(grid, 0, grid.ny);
+        for (int j = 0; j <= grid.ny; ++j) AdvanceRow(j);
         return;
     }
     const auto rows = static_cast<std::size_t>(grid.ny + 1);
@@ -52,14 +92,13 @@ void CRowWorkers::Pass(CNodeGrid& grid) {
         m_claimCount = rows;
     }
     for (std::size_t j = 0; j < rows; ++j) m_claims[j].store(0, std::memory_order_relaxed);
-    m_grid = &grid;
     m_pending.store(static_cast<int>(m_threads.size()), std::memory_order_release);
     m_generation.fetch_add(1, std::memory_order_acq_rel);
     m_generation.notify_all();
     ClaimRows();
     for (int pending = m_pending.load(std::memory_order_acquire); pending != 0;
          pending = m_pending.load(std::memory_order_acquire))
-        m_pending.wait(pending, std::memory_order_acquire);
+        SpinThenWait(m_pending, pending);
 }
 
 }  // namespace elix

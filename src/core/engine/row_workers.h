@@ -1,7 +1,8 @@
 // The threads that share the kernel pass of a step: a persistent pool of up
 // to three workers plus the calling thread. Rows are claimed one at a time
 // by an atomic test-and-set; the caller waits for the workers on an atomic
-// counter (C++20 wait/notify), never by sleeping.
+// counter and the workers for the next pass on an atomic generation, each
+// with a short spin and then a blocking C++20 wait, never by sleeping.
 #pragma once
 
 #include <atomic>
@@ -12,6 +13,8 @@
 #include "engine/node_grid.h"
 
 namespace elix {
+
+class CFastKernels;
 
 class CRowWorkers {
 public:
@@ -25,9 +28,11 @@ public:
 
     int ThreadTotal() const { return static_cast<int>(m_threads.size()) + 1; }
 
-    // Advances level n+1 of every row of grid; returns when all rows are
-    // done. Each row is computed by the one thread that claimed it.
-    void Pass(CNodeGrid& grid);
+    // Advances level n+1 of every row of grid, by the row plan fast when
+    // given (it must be planned for grid) and by the reference kernels
+    // otherwise; returns when all rows are done. Each row is computed by
+    // the one thread that claimed it.
+    void Pass(CNodeGrid& grid, const CFastKernels* fast = nullptr);
 
 private:
     void WorkerLoop();
@@ -36,7 +41,10 @@ private:
     std::vector<std::thread> m_threads;
     std::unique_ptr<std::atomic<unsigned char>[]> m_claims;
     std::size_t m_claimCount = 0;
+    void AdvanceRow(int j);
+
     CNodeGrid* m_grid = nullptr;
+    const CFastKernels* m_fast = nullptr;
     std::atomic<unsigned> m_generation{0};  // bumped for every pass
     std::atomic<int> m_pending{0};          // workers still in the pass
     std::atomic<bool> m_quit{false};

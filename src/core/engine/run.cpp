@@ -10,6 +10,7 @@
 #include "engine/absorbing_sides.h"
 #include "engine/boundary_conditions.h"
 #include "engine/excitation_setup.h"
+#include "engine/fast_kernels.h"
 #include "engine/grid_builder.h"
 #include "engine/node_grid.h"
 #include "engine/receivers.h"
@@ -56,16 +57,42 @@ bool Prepare(CElixDoc& doc, RunData& run, std::string& error) {
     return true;
 }
 
-// The points whose 3 x 3 neighbourhood keeps second-order stencils.
-std::vector<std::pair<int, int>> HeldPoints(const RunData& run) {
+// The points of the conditions and sources, of the active ones only or of
+// all: the held points, whose 3 x 3 neighbourhood keeps second-order
+// stencils, or every point that can ever be held.
+std::vector<std::pair<int, int>> HeldPoints(const RunData& run, bool activeOnly) {
     std::vector<std::pair<int, int>> points;
     for (const CBoundaryRun& bc : run.conditions)
-        if (bc.active)
+        if (bc.active || !activeOnly)
             for (const GridPoint& p : bc.points) points.emplace_back(p.x, p.y);
     for (const CSourceRun& source : run.sources)
-        if (source.active)
+        if (source.active || !activeOnly)
             for (const CSourcePoint& p : source.points) points.emplace_back(p.at.x, p.at.y);
     return points;
+}
+
+// The node flags and the row plan of the fast kernels before the first
+// step: the fourth-order marks of the whole grid once, then only the
+// neighbourhoods of the condition and source points are watched.
+void PrepareStepping(CElixDoc& doc, RunData& run, CHighOrderMarks& marks, CFastKernels& fast) {
+    CNodeGrid& grid = run.grid;
+    const std::vector<std::pair<int, int>> allPoints = HeldPoints(run, false);
+    grid.highOrderScheme = doc.job.HighOrderScheme != 0;
+    if (grid.highOrderScheme) {
+        marks.Prepare(grid, run.geometry, doc.job.TimeStepScale, doc.job.DtScaleThresh, allPoints);
+        marks.Remark(grid, HeldPoints(run, true));
+    }
+    fast.Build(grid);
+    fast.Watch(grid, NeighbourhoodNodes(grid, allPoints, 1));
+}
+
+// Held flags for this step from the conditions and sources still active.
+// Only their points can hold besides vacuum, so only those are freed first.
+bool SetHeldNodes(RunData& run) {
+    FreeBoundaryHeldNodes(run.grid, run.conditions);
+    FreeSourceHeldNodes(run.grid, run.sources);
+    bool ok = SetBoundaryHeldNodes(run.grid, run.conditions, false);
+    return SetSourceHeldNodes(run.grid, run.sources) && ok;
 }
 
 // The receiver plot: two curves per receiver, then two per source, each
@@ -220,18 +247,17 @@ RunOutcome Run(CElixDoc& doc, IRunMonitor& monitor, bool restart) {
 
     const TimeFunctionContext context = TimeFunctionContextOf(doc);
     CRowWorkers workers(doc.job.ThreadTotal);
-    grid.highOrderScheme = doc.job.HighOrderScheme != 0;
-    if (grid.highOrderScheme)
-        MarkHighOrderNodes(grid, g, doc.job.TimeStepScale, doc.job.DtScaleThresh, HeldPoints(*run));
+    CHighOrderMarks marks;
+    CFastKernels fast;
+    PrepareStepping(doc, *run, marks, fast);
 
     RunOutcome outcome = RunOutcome::Finished;
     CPlotData& plot = doc.plotData[kReceiverPlot];
     const int receiverCurves = 2 * static_cast<int>(run->receivers.size());
     for (int step = firstStep; step < g.totalSteps; ++step) {
-        // Held nodes from the conditions and sources still active.
-        bool ok = SetBoundaryHeldNodes(grid, run->conditions);
-        ok = SetSourceHeldNodes(grid, run->sources) && ok;
-        workers.Pass(grid);
+        bool ok = SetHeldNodes(*run);
+        fast.Refresh(grid);
+        workers.Pass(grid, &fast);
         run->sides.Apply(grid, g.cL, g.cT, doc.job.InfiniteFactor);
         UpdatePressureSupport(grid, run->sources, g.hx, g.hy);
         ok = ApplyBoundaryConditions(grid, run->conditions, step, g.dt, context) && ok;
@@ -241,8 +267,7 @@ RunOutcome Run(CElixDoc& doc, IRunMonitor& monitor, bool restart) {
             outcome = RunOutcome::Failed;
             break;
         }
-        if (grid.highOrderScheme)
-            MarkHighOrderNodes(grid, g, doc.job.TimeStepScale, doc.job.DtScaleThresh, HeldPoints(*run));
+        if (grid.highOrderScheme) marks.Remark(grid, HeldPoints(*run, true));
         grid.fields.Rotate();
 
         // Dumps and frame pictures go beside the model.

@@ -135,6 +135,11 @@ bool SetSourceHeldNodes(CNodeGrid& grid, const std::vector<CSourceRun>& sources)
     return ok;
 }
 
+void FreeSourceHeldNodes(CNodeGrid& grid, const std::vector<CSourceRun>& sources) {
+    for (const CSourceRun& source : sources)
+        for (const CSourcePoint& p : source.points) FreeHeldNode(grid, p.at.x, p.at.y);
+}
+
 void UpdatePressureSupport(const CNodeGrid& grid, std::vector<CSourceRun>& sources, double hx, double hy) {
     const std::vector<float>& U = grid.fields.Unew;
     const std::vector<float>& V = grid.fields.Vnew;

@@ -62,6 +62,10 @@ bool ReleasedAt(const CSourceRun& source, double t);
 // boundary conditions set theirs). False for a class outside 0..2.
 bool SetSourceHeldNodes(CNodeGrid& grid, const std::vector<CSourceRun>& sources);
 
+// Frees the held flags (FreeHeldNode) at every point of every source,
+// active or not.
+void FreeSourceHeldNodes(CNodeGrid& grid, const std::vector<CSourceRun>& sources);
+
 // The support values of the pressure-source points from the level n+1
 // values the kernels just computed.
 void UpdatePressureSupport(const CNodeGrid& grid, std::vector<CSourceRun>& sources, double hx, double hy);

@@ -196,6 +196,46 @@ TEST(GridTest, FourthOrderMarking) {
     EXPECT_FALSE(marked(5, 5));
 }
 
+// The run re-marks only around condition and source points; whatever is
+// held and whichever points are active, the marks must equal a marking of
+// the whole grid.
+TEST(GridTest, IncrementalFourthOrderMarksEqualAFullMarking) {
+    CElixDoc doc;
+    ASSERT_TRUE(doc.AddItem(Material("Steel", 0, 7850, 5900, 3230)));
+    SetImage(doc, 30, 30, 0, 10.0);
+    doc.image.Rows[15][15] = 255;
+    doc.job.TimeStepScale = 0.5f;
+    doc.job.HighOrderScheme = 1;
+    CNodeGrid grid;
+    CRunGeometry g;
+    std::string error;
+    ASSERT_TRUE(Prepare(doc, grid, g, error)) << error;
+    // Points in the open, beside the hole, in a vacuum node and on the edges.
+    const std::vector<std::pair<int, int>> points{{5, 20}, {6, 20}, {13, 15}, {15, 15}, {0, 0}, {30, 4}, {9, 2}};
+    CNodeGrid full = grid;
+    CHighOrderMarks marks;
+    marks.Prepare(grid, g, doc.job.TimeStepScale, doc.job.DtScaleThresh, points);
+    // (held bits per point, active points): a start with nothing held, a
+    // step with every point held, one after some points were released.
+    const std::vector<std::pair<std::vector<std::uint8_t>, std::vector<std::pair<int, int>>>> scenarios{
+        {{0, 0, 0, 0, 0, 0, 0}, points},
+        {{FLAG_FIX_U | FLAG_FIX_V, FLAG_FIX_U, FLAG_FIX_V, FLAG_FIX_U, FLAG_FIX_U, FLAG_FIX_V, FLAG_FIX_U}, points},
+        {{0, FLAG_FIX_U, 0, 0, 0, FLAG_FIX_V, 0}, {{6, 20}, {30, 4}}},
+        {{0, 0, 0, 0, 0, 0, 0}, {}}};
+    for (const auto& [held, active] : scenarios) {
+        for (CNodeGrid* target : {&grid, &full})
+            for (std::size_t k = 0; k < points.size(); ++k) {
+                const std::size_t node = target->Offset(points[k].first, points[k].second);
+                if (target->index[node] == VACUUM_INDEX) continue;
+                target->flags[node] = static_cast<std::uint8_t>((target->flags[node] & ~(FLAG_FIX_U | FLAG_FIX_V)) | held[k]);
+            }
+        marks.Remark(grid, active);
+        MarkHighOrderNodes(full, g, doc.job.TimeStepScale, doc.job.DtScaleThresh, active);
+        EXPECT_EQ(grid.flags, full.flags);
+    }
+    EXPECT_EQ(NeighbourhoodNodes(grid, {{0, 0}, {1, 0}}, 1).size(), 6u);  // clipped, no repeats
+}
+
 // A radial pulse started in the middle of a homogeneous block keeps its
 // mirror symmetry: U is odd in x and even in y, V the other way round.
 void ExpectSymmetricSpreading(bool fourthOrder) {

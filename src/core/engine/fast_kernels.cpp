@@ -1,0 +1,236 @@
+#include "engine/fast_kernels.h"
+
+#include <algorithm>
+
+#include "engine/kernels.h"
+
+// The span loops are built twice on x86-64, once for the baseline and once
+// for AVX2 (four doubles per vector); the loader picks one at start-up. No
+// FMA is enabled, and -ffp-contract=off keeps every product rounded on its
+// own, so both builds give the reference results bit for bit.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__SANITIZE_ADDRESS__)
+#define ELIX_SPAN_CLONES __attribute__((target_clones("avx2", "default")))
+#define ELIX_HAS_SPAN_CLONES 1
+#else
+#define ELIX_SPAN_CLONES
+#define ELIX_HAS_SPAN_CLONES 0
+#endif
+
+#if defined(__GNUC__)
+#define ELIX_ALWAYS_INLINE inline __attribute__((always_inline))
+#else
+#define ELIX_ALWAYS_INLINE inline
+#endif
+
+namespace elix {
+namespace {
+
+using D = double;
+
+// Sentinel shape of a node that needs no update at all.
+constexpr std::uint8_t kSkip = 255;
+
+// The arrays of one component's update: for U the own field is U and the
+// other V, for V the other way round.
+struct Planes {
+    const float* own;
+    const float* ownOld;
+    float* ownNew;
+    const float* other;
+    const float* otherOld;
+    long stride;
+};
+
+// Near cross difference X(F) = F[j+1][i+1] + F[j-1][i-1] - F[j+1][i-1] - F[j-1][i+1].
+ELIX_ALWAYS_INLINE D Cross(const float* __restrict f, long p, long s) {
+    return D(f[p + s + 1]) + f[p - s - 1] - f[p + s - 1] - f[p - s + 1];
+}
+
+// Far cross difference X2(F): the same with offsets of 2.
+ELIX_ALWAYS_INLINE D Cross2(const float* __restrict f, long p, long s) {
+    return D(f[p + 2 * s + 2]) + f[p - 2 * s - 2] - f[p + 2 * s - 2] - f[p - 2 * s + 2];
+}
+
+// Fourth-order second difference (times 12): 16 (F(+1) + F(-1)) - 30 F - (F(+2) + F(-2)).
+ELIX_ALWAYS_INLINE D Fourth(const float* __restrict f, long p, long step) {
+    return 16.0 * (D(f[p + step]) + f[p - step]) - 30.0 * D(f[p]) - (D(f[p + 2 * step]) + f[p - 2 * step]);
+}
+
+// Weights each pure shape reads.
+constexpr int WeightCount(int shape) { return shape == 4 || shape == 6 ? 8 : 4; }
+
+// One node of pure shape kShape at offset p; al steps along the own
+// direction, ac across it. The formulas and their order are those of the
+// reference kernels 1, 3, 4 and 6.
+template <int kShape>
+ELIX_ALWAYS_INLINE D PureNode(const float* __restrict o, const float* __restrict oo, const float* __restrict t,
+                              const float* __restrict to, const D* w, long p, long s, long al, long ac) {
+    if constexpr (kShape == 1) {
+        // ((O(a-1) + O(a+1)) c1 + (c0 O - O_old)) + (O(c-1) + O(c+1)) c2 + X(T) c3
+        return ((D(o[p - al]) + o[p + al]) * w[1] + (w[0] * o[p] - oo[p])) + (D(o[p - ac]) + o[p + ac]) * w[2] +
+               Cross(t, p, s) * w[3];
+    } else if constexpr (kShape == 4) {
+        // kernel 1's terms with c0 O alone, then the level n-1 terms c4..c7
+        return (D(o[p - al]) + o[p + al]) * w[1] + w[0] * o[p] + (D(o[p - ac]) + o[p + ac]) * w[2] +
+               Cross(t, p, s) * w[3] + (D(oo[p - al]) + oo[p + al]) * w[4] + (D(oo[p - ac]) + oo[p + ac]) * w[5] +
+               Cross(to, p, s) * w[6] + w[7] * oo[p];
+    } else if constexpr (kShape == 3) {
+        // (Da(O) c1 + Dc(O) c2 + (16 X(T) - X2(T)) c3) / 12 + (2 O - O_old)
+        return (Fourth(o, p, al) * w[1] + Fourth(o, p, ac) * w[2] + (16.0 * Cross(t, p, s) - Cross2(t, p, s)) * w[3]) /
+                   12.0 +
+               (2.0 * o[p] - oo[p]);
+    } else {
+        static_assert(kShape == 6);
+        return (Fourth(o, p, al) * w[1] + Fourth(o, p, ac) * w[2] + (16.0 * Cross(t, p, s) - Cross2(t, p, s)) * w[3] +
+                Fourth(oo, p, al) * w[4] + Fourth(oo, p, ac) * w[5] +
+                (16.0 * Cross(to, p, s) - Cross2(to, p, s)) * w[6]) /
+                   12.0 +
+               (2.0 * o[p] - oo[p]);
+    }
+}
+
+// Nodes p in [b, e) of one row with the same weights w: a loop without
+// branches over contiguous nodes, each result rounded to float once. The
+// written level never overlaps the levels read (restrict, and ivdep for the
+// vectoriser, which loses restrict through inlining).
+template <int kShape, bool kForV>
+ELIX_ALWAYS_INLINE void PureLoop(float* __restrict n, const float* __restrict o, const float* __restrict oo,
+                                 const float* __restrict t, const float* __restrict to, const D (&w)[8], long s,
+                                 long b, long e) {
+    const long al = kForV ? s : 1;
+    const long ac = kForV ? 1 : s;
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC ivdep
+#endif
+    for (long p = b; p < e; ++p) n[p] = static_cast<float>(PureNode<kShape>(o, oo, t, to, w, p, s, al, ac));
+}
+
+template <int kShape, bool kForV>
+ELIX_ALWAYS_INLINE void PureSpan(const Planes& f, const float* c, long b, long e) {
+    // The weights are copied out first: the stores cannot then be assumed
+    // to change them.
+    D w[8] = {};
+    for (int k = 0; k < WeightCount(kShape); ++k) w[k] = c[k];
+    PureLoop<kShape, kForV>(f.ownNew, f.own, f.ownOld, f.other, f.otherOld, w, f.stride, b, e);
+}
+
+template <bool kForV>
+ELIX_ALWAYS_INLINE void PureSpanOfShape(int shape, const Planes& f, const float* c, long b, long e) {
+    switch (shape) {
+        case 1: PureSpan<1, kForV>(f, c, b, e); break;
+        case 3: PureSpan<3, kForV>(f, c, b, e); break;
+        case 4: PureSpan<4, kForV>(f, c, b, e); break;
+        case 6: PureSpan<6, kForV>(f, c, b, e); break;
+        default: break;
+    }
+}
+
+ELIX_SPAN_CLONES void RunPureSpan(int shape, bool forV, const Planes& f, const float* c, long b, long e) {
+    if (forV)
+        PureSpanOfShape<true>(shape, f, c, b, e);
+    else
+        PureSpanOfShape<false>(shape, f, c, b, e);
+}
+
+// The span shape of node (i, j): kSkip when the reference update writes
+// nothing there, a pure shape when both components use the same pure
+// kernel with all its neighbours inside the grid and a full weight set,
+// else 0 (the node is updated on its own).
+std::uint8_t ShapeOf(const CNodeGrid& grid, int i, int j) {
+    const std::size_t node = grid.Offset(i, j);
+    const std::uint32_t index = grid.index[node];
+    if (index == VACUUM_INDEX || index >= grid.sets.size()) return kSkip;
+    const int kernelU = KernelFor(grid, node, false);
+    const int kernelV = KernelFor(grid, node, true);
+    if (kernelU == 0 && kernelV == 0) return kSkip;
+    if (kernelU != kernelV || (kernelU != 1 && kernelU != 3 && kernelU != 4 && kernelU != 6)) return 0;
+    const int reach = kernelU == 3 || kernelU == 6 ? 2 : 1;
+    if (i < reach || j < reach || i > grid.nx - reach || j > grid.ny - reach) return 0;
+    const CoefficientSet& set = grid.sets[index];
+    const auto need = static_cast<std::size_t>(WeightCount(kernelU));
+    if (set.u.size() < need || set.v.size() < need) return 0;
+    return static_cast<std::uint8_t>(kernelU);
+}
+
+}  // namespace
+
+bool FastKernelsUseAvx2() {
+#if ELIX_HAS_SPAN_CLONES
+    return __builtin_cpu_supports("avx2");
+#else
+    return false;
+#endif
+}
+
+void CFastKernels::Build(const CNodeGrid& grid) {
+    m_rows.assign(static_cast<std::size_t>(std::max(grid.ny + 1, 0)), {});
+    for (int j = 0; j <= grid.ny; ++j) RebuildRow(grid, j);
+    m_watched.clear();
+    m_watchedFlags.clear();
+}
+
+void CFastKernels::RebuildRow(const CNodeGrid& grid, int j) {
+    std::vector<NodeSpan>& spans = m_rows[static_cast<std::size_t>(j)];
+    spans.clear();
+    for (int i = 0; i <= grid.nx; ++i) {
+        const std::uint8_t shape = ShapeOf(grid, i, j);
+        if (shape == kSkip) continue;
+        const std::uint32_t index = shape == 0 ? 0 : grid.index[grid.Offset(i, j)];
+        if (!spans.empty() && spans.back().end == i && spans.back().shape == shape && spans.back().index == index) {
+            spans.back().end = i + 1;
+            continue;
+        }
+        spans.push_back(NodeSpan{i, i + 1, index, shape});
+    }
+    spans.shrink_to_fit();
+}
+
+void CFastKernels::Watch(const CNodeGrid& grid, std::vector<std::size_t> nodes) {
+    std::sort(nodes.begin(), nodes.end());
+    nodes.erase(std::unique(nodes.begin(), nodes.end()), nodes.end());
+    m_watched = std::move(nodes);
+    m_watchedFlags.resize(m_watched.size());
+    for (std::size_t k = 0; k < m_watched.size(); ++k) m_watchedFlags[k] = grid.flags[m_watched[k]];
+}
+
+void CFastKernels::Refresh(const CNodeGrid& grid) {
+    const auto stride = static_cast<std::size_t>(grid.Stride());
+    std::size_t lastRow = SIZE_MAX;  // watched nodes are sorted, so rows come in order
+    for (std::size_t k = 0; k < m_watched.size(); ++k) {
+        const std::uint8_t flags = grid.flags[m_watched[k]];
+        if (flags == m_watchedFlags[k]) continue;
+        m_watchedFlags[k] = flags;
+        const std::size_t row = m_watched[k] / stride;
+        if (row != lastRow) RebuildRow(grid, static_cast<int>(row));
+        lastRow = row;
+    }
+}
+
+void CFastKernels::AdvanceRow(CNodeGrid& grid, int j) const {
+    WaveFields& f = grid.fields;
+    const long stride = grid.Stride();
+    const long base = static_cast<long>(j) * stride;
+    const Planes u{f.U.data(), f.Uold.data(), f.Unew.data(), f.V.data(), f.Vold.data(), stride};
+    const Planes v{f.V.data(), f.Vold.data(), f.Vnew.data(), f.U.data(), f.Uold.data(), stride};
+    for (const NodeSpan& span : m_rows[static_cast<std::size_t>(j)]) {
+        if (span.shape == 0) {
+            for (int i = span.begin; i < span.end; ++i) UpdateNode(grid, i, j);
+            continue;
+        }
+        const CoefficientSet& set = grid.sets[span.index];
+        RunPureSpan(span.shape, false, u, set.u.data(), base + span.begin, base + span.end);
+        RunPureSpan(span.shape, true, v, set.v.data(), base + span.begin, base + span.end);
+    }
+}
+
+void CFastKernels::AdvanceRows(CNodeGrid& grid, int firstRow, int lastRow) const {
+    for (int j = firstRow; j <= lastRow; ++j) AdvanceRow(grid, j);
+}
+
+std::size_t CFastKernels::PlanBytes() const {
+    std::size_t bytes = m_rows.capacity() * sizeof(std::vector<NodeSpan>);
+    for (const auto& row : m_rows) bytes += row.capacity() * sizeof(NodeSpan);
+    return bytes + m_watched.capacity() * sizeof(std::size_t) + m_watchedFlags.capacity();
+}
+
+}  // namespace elix

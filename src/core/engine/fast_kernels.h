@@ -1,0 +1,67 @@
+// The fast node update: every row is planned once as spans of consecutive
+// nodes that share a kernel shape and a pure coefficient set, and such a
+// span runs as one branch-free loop that the compiler vectorises in double
+// precision. Composite, piezoelectric, partly held and edge nodes keep the
+// per-node reference update inside the same pass; vacuum and fully held
+// nodes are skipped. Every sum is taken in the written order in double and
+// rounded to float once, so the result is bit-identical to the reference
+// kernels (kernels.h).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "engine/node_grid.h"
+
+namespace elix {
+
+// A run of nodes [begin, end) of one row. shape 0: each node by the
+// reference UpdateNode; 1, 3, 4, 6: the pure kernel shape of that number
+// for U and for V, with the pure set `index`.
+struct NodeSpan {
+    int begin = 0;
+    int end = 0;
+    std::uint32_t index = 0;
+    std::uint8_t shape = 0;
+};
+
+class CFastKernels {
+public:
+    // Plans every row of grid from its flags and coefficient indices (and
+    // its HighOrderScheme switch).
+    void Build(const CNodeGrid& grid);
+
+    // Re-plans row j after flags of that row changed.
+    void RebuildRow(const CNodeGrid& grid, int j);
+
+    // The nodes whose flags may change during the run (held points and
+    // their fourth-order neighbourhoods), as node offsets; their present
+    // flags are remembered.
+    void Watch(const CNodeGrid& grid, std::vector<std::size_t> nodes);
+
+    // Re-plans the rows in which a watched node's flags changed since the
+    // last Watch or Refresh. Costs O(watched nodes) when nothing changed.
+    void Refresh(const CNodeGrid& grid);
+
+    // Advances level n+1 of rows firstRow..lastRow (inclusive).
+    void AdvanceRows(CNodeGrid& grid, int firstRow, int lastRow) const;
+
+    bool Planned(const CNodeGrid& grid) const { return m_rows.size() == static_cast<std::size_t>(grid.ny + 1); }
+    const std::vector<NodeSpan>& RowSpans(int j) const { return m_rows[static_cast<std::size_t>(j)]; }
+    // Memory held by the plan, in bytes.
+    std::size_t PlanBytes() const;
+
+private:
+    void AdvanceRow(CNodeGrid& grid, int j) const;
+
+    std::vector<std::vector<NodeSpan>> m_rows;
+    std::vector<std::size_t> m_watched;
+    std::vector<std::uint8_t> m_watchedFlags;
+};
+
+// Whether this process runs the AVX2 build of the span loops (x86-64 with
+// AVX2); the results are the same either way.
+bool FastKernelsUseAvx2();
+
+}  // namespace elix
