@@ -5,8 +5,8 @@
 #include <cmath>
 #include <set>
 
-#include "engine_test_support.h"
 #include "engine/segment_points.h"
+#include "engine_test_support.h"
 #include "model/elix_doc.h"
 
 namespace elix {
@@ -42,7 +42,6 @@ TEST(ArrayLawDelayTest, SteeringGivesLinearDelaysWithSlopeSinThetaOverVDt) {
     // aperture, that is 0.5e-3 / 5000 / 1e-8 = 10 steps per mm.
     const CArrayLaw law(Steering(30.0));
     const double stepsPerMm = 0.5 * kMm / 5000.0 / 1e-8;
-    ASSERT_DOUBLE_EQ(stepsPerMm, 10.0);
     // Past the centre the offset x = s - 10 mm is positive and each
     // delay is the nearest whole step of x sin(theta) / (v dt).
     for (int k = 1; k <= 20; ++k) {
@@ -85,8 +84,6 @@ TEST(ArrayLawDelayTest, FocusedDelaysAreSymmetricAboutTheCentre) {
     // sqrt(10^2 + 20^2) = 22.36 mm, 2.36 mm longer than from the centre:
     // 47.2 steps earlier, truncated to -46; the centre is 0. Centring adds
     // -(-46 + 0)/2 = 23, so the edges fire at -23 and the centre at +23.
-    const double extra = (std::sqrt(10.0 * 10.0 + 20.0 * 20.0) - 20.0) * kMm / 5000.0 / 1e-8;
-    ASSERT_NEAR(extra, 47.2, 0.05);
     EXPECT_EQ(law.DelayL(0.0), -23);
     EXPECT_EQ(law.DelayL(10 * kMm), 23);
     // Delays rise monotonically from the edge to the centre.
@@ -153,7 +150,7 @@ TEST(ArrayLawDelayTest, ManualShapeIsNotCentredOtherShapedLawsAre) {
     // A linear shape a1 u is a tilt: P = -a1 u H.
     in.focusing.lawSelector = 0;
     in.focusing.a = {0.0f, 0.05f, 0.0f, 0.0f, 0.0f};
-    const CArrayLaw tilt(in);  // -0.05 * 10 mm = -0.5 mm per unit u: -10 steps at u = 1
+    const CArrayLaw tilt(in);              // -0.05 * 10 mm = -0.5 mm per unit u: -10 steps at u = 1
     EXPECT_EQ(tilt.DelayL(20 * kMm), -9);  // trunc(-10 + 0.5)
     EXPECT_EQ(tilt.DelayL(0.0), 10);
 }
@@ -166,15 +163,9 @@ TEST(ArrayLawElementTest, GapsBetweenElementsAreDropped) {
     in.element.size = 1e-3f;
     in.element.gap = 0.5e-3f;
     const CArrayLaw law(in);
-    EXPECT_FALSE(law.InGap(0.0));
-    EXPECT_FALSE(law.InGap(0.5 * kMm));
-    EXPECT_FALSE(law.InGap(0.99 * kMm));
-    EXPECT_TRUE(law.InGap(1.2 * kMm));
-    EXPECT_TRUE(law.InGap(1.45 * kMm));
-    EXPECT_FALSE(law.InGap(1.6 * kMm));  // second element, 0.1 mm in
-    EXPECT_FALSE(law.InGap(2.4 * kMm));
-    EXPECT_TRUE(law.InGap(2.6 * kMm));
-    EXPECT_TRUE(law.InGap(7.3 * kMm));  // 7.3 = 4 x 1.5 + 1.3
+    // 1.6 mm is 0.1 mm into the second element; 7.3 = 4 x 1.5 + 1.3 is in a gap.
+    for (double s : {0.0, 0.5, 0.99, 1.6, 2.4}) EXPECT_FALSE(law.InGap(s * kMm)) << s;
+    for (double s : {1.2, 1.45, 2.6, 7.3}) EXPECT_TRUE(law.InGap(s * kMm)) << s;
 
     // Exactly at the end of an element the sample still belongs to it (the
     // remainder must exceed the element size); binary fractions keep the

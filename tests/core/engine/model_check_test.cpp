@@ -27,37 +27,20 @@ void MakePlate(CElixDoc& doc) {
     doc.job.Duration = 1e-5f;
 }
 
-double PlateDt() { return 0.125e-3 / std::sqrt(6000.0 * 6000.0 + 3000.0 * 3000.0) * 0.95; }
-
-CBoundaryCondition Condition(const std::string& name, double x1, double y1, double x2, double y2) {
-    CBoundaryCondition bc;
-    bc.name = name;
-    bc.x1 = static_cast<float>(x1);
-    bc.y1 = static_cast<float>(y1);
-    bc.x2 = static_cast<float>(x2);
-    bc.y2 = static_cast<float>(y2);
-    return bc;
+// A segment item (condition, source or receiver) from its end points in metres.
+template <class Item>
+Item Segment(const std::string& name, double x1, double y1, double x2, double y2) {
+    Item item;
+    item.name = name;
+    item.x1 = static_cast<float>(x1);
+    item.y1 = static_cast<float>(y1);
+    item.x2 = static_cast<float>(x2);
+    item.y2 = static_cast<float>(y2);
+    return item;
 }
-
-CSource Source(const std::string& name, double x1, double y1, double x2, double y2) {
-    CSource source;
-    source.name = name;
-    source.x1 = static_cast<float>(x1);
-    source.y1 = static_cast<float>(y1);
-    source.x2 = static_cast<float>(x2);
-    source.y2 = static_cast<float>(y2);
-    return source;
-}
-
-CReceiver Receiver(const std::string& name, double x1, double y1, double x2, double y2) {
-    CReceiver receiver;
-    receiver.name = name;
-    receiver.x1 = static_cast<float>(x1);
-    receiver.y1 = static_cast<float>(y1);
-    receiver.x2 = static_cast<float>(x2);
-    receiver.y2 = static_cast<float>(y2);
-    return receiver;
-}
+const auto Condition = Segment<CBoundaryCondition>;
+const auto Source = Segment<CSource>;
+const auto Receiver = Segment<CReceiver>;
 
 const std::string kRigidBoth = "Warning: There may be rigid body motion in x y direction(s).";
 const std::string kRigidX = "Warning: There may be rigid body motion in x direction(s).";
@@ -259,7 +242,6 @@ TEST(ModelCheckArrayTest, FrontAndBackDelaysOfASteeredArray) {
     // centres (+-2.5 mm) are 14.71 steps: +15 after rounding, -14 on the
     // early side (truncation towards zero); the aperture ends (+-3 mm,
     // +-17.65 steps) give 18 and -17, so centring adds -(18 - 17)/2 = 0.
-    ASSERT_NEAR(2.5 * 0.5e-3 / (6000.0 * dt), 14.71, 0.01);
     double front = 0.0, back = 0.0;
     ASSERT_TRUE(SourceArrayTimeDelays(doc, geometry, PhasedArray("Phased"), front, back, error)) << error;
     EXPECT_NEAR(front, 15 * dt, 1e-3 * dt);
@@ -411,7 +393,9 @@ TEST(ModelCheckArrayTest, ArraysSimulatingBothModesFail) {
 
 // --------------------------------------------------------------- Check Model
 
-MemoryStatus Plenty() { return {std::uint64_t{1} << 40, std::uint64_t{1} << 40}; }
+MemoryStatus Plenty() {
+    return {std::uint64_t{1} << 40, std::uint64_t{1} << 40};
+}
 
 TEST(ModelCheckCommandTest, ModelDataOfAHandComputedPlate) {
     CElixDoc doc;
@@ -420,7 +404,6 @@ TEST(ModelCheckCommandTest, ModelDataOfAHandComputedPlate) {
     // dt = 0.125 mm / 6708.2 m/s * 0.95 = 17.70 ns; 10 us / dt = 564.9
     // steps, rounded to 565. A pixel is 0.1 mm, a cell 0.125 mm: 0.8 cells
     // per pixel. The grid is 160 x 80 cells.
-    ASSERT_NEAR(PlateDt(), 17.702e-9, 0.001e-9);
     const CheckModelResult result = CheckModel(doc, Plenty());
     ASSERT_TRUE(result.performed);
     ASSERT_TRUE(result.ok) << result.message;

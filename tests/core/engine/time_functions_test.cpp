@@ -200,15 +200,6 @@ TEST(TimeFunctionEvaluateTest, EveryAnalyticKindFollowsItsFormulaOverThePulse) {
     }
 }
 
-TEST(TimeFunctionEvaluateTest, FirstStepIsZeroForSineKindsAndTheAmplitudeForTheSquarePulse) {
-    for (const char* text : {"Sine Continuous,2,3,1e6", "Sine Pulse,2,3,1e6", "Sine Gaussian Pulse,3,3,1e6,1e-7",
-                             "Sine Exponential Pulse,3,3,1e6,1e-7", "Sine Sine Pulse,2,3,1e6",
-                             "Sine Cosine Pulse,3,3,1e6,1e-6", "Sine Gaussian Pulse"})
-        EXPECT_EQ(Eval(text, 0, 1e-8f, 0.0f, 3e-6f), 0.0f) << text;
-    EXPECT_EQ(Eval("Square Pulse,3,3,0,1e-7", 0, 1e-8f, 0.0f, 3e-6f), 3.0f);
-    EXPECT_EQ(Eval("Square Pulse", 0, 1e-8f, 0.0f, 3e-6f), 1.0f);
-}
-
 TEST(TimeFunctionEvaluateTest, SinePulseOfOnePeriodEndsAtItsDuration) {
     const float dt = 2.5e-8f;
     const float duration = 40.0f * dt;  // step 40 lies exactly at tau = T
@@ -261,13 +252,13 @@ TEST(TimeFunctionEvaluateTest, StartTimeDelaysTheSignal) {
         EXPECT_EQ(Eval("Square Pulse,3,2,0,1e-6", n, dt, t0, 1e-6f), 0.0f) << n;
         EXPECT_EQ(Eval("Sine Continuous,2,2,1e6", n, dt, t0, 1e-6f), 0.0f) << n;
     }
-    // From the start time on, the signal is the undelayed one at tau = t - t0.
+    // From the start time on, the signal is the undelayed one at tau = t - t0;
+    // the square pulse starts at its amplitude.
     EXPECT_EQ(Eval("Square Pulse,3,2,0,1e-6", 5, dt, t0, 1e-6f), 2.0f);
-    for (int n = 5; n < 60; ++n) {
-        const float tau = static_cast<float>(n) * dt - t0;
+    EXPECT_EQ(Eval("Square Pulse", 0, dt, 0.0f, 1e-6f), 1.0f);
+    for (int n = 5; n < 60; ++n)
         EXPECT_EQ(Eval("Sine Pulse,2,2,1e6", n, dt, t0, 1e-6f),
-                  static_cast<float>(2.0 * std::sin(kTwoPiF * 1e6 * tau)));
-    }
+                  static_cast<float>(2.0 * std::sin(kTwoPiF * 1e6 * (static_cast<float>(n) * dt - t0))));
     // The square pulse lasts its width after the start.
     EXPECT_EQ(Eval("Square Pulse,3,2,0,1e-7", 14, dt, t0, 1e-6f), 2.0f);
     EXPECT_EQ(Eval("Square Pulse,3,2,0,1e-7", 16, dt, t0, 1e-6f), 0.0f);

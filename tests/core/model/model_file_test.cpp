@@ -40,29 +40,19 @@ struct ModelFileTest : ::testing::Test {
         model.geometryFormat = 3;
         CMaterialProperty steel;
         steel.name = "Steel block";
-        steel.density = 7850.0f;
-        steel.lambda = 1.1249e11f;
-        steel.mu = 8.0384e10f;
-        steel.grayLevel = 128;
+        steel.density = 7850.0f, steel.lambda = 1.1249e11f, steel.mu = 8.0384e10f, steel.grayLevel = 128;
         ASSERT_TRUE(model.AddItem(steel));
         CMaterialProperty water;
         water.name = "Water";
-        water.density = 1000.0f;
-        water.lambda = 2.25e9f;
-        water.grayLevel = 0;
-        water.damping = 1;
-        water.eta = 1e-3f;
+        water.density = 1000.0f, water.lambda = 2.25e9f, water.grayLevel = 0, water.damping = 1, water.eta = 1e-3f;
         ASSERT_TRUE(model.AddItem(water));
         CBoundaryCondition bc;
         bc.name = "Clamp";
-        bc.x1 = 0.01f;
-        bc.y2 = 0.04f;
+        bc.x1 = 0.01f, bc.y2 = 0.04f;
         ASSERT_TRUE(model.AddItem(bc));
         CSource source;
         source.name = "Transducer";
-        source.x1 = 0.02f;
-        source.x2 = 0.03f;
-        source.y1 = source.y2 = 0.0f;
+        source.x1 = 0.02f, source.x2 = 0.03f, source.y1 = source.y2 = 0.0f;
         ASSERT_TRUE(model.AddItem(source));
         CReceiver receiver;
         receiver.name = "Echo";
@@ -72,19 +62,11 @@ struct ModelFileTest : ::testing::Test {
         CReceiver through;
         through.name = "Through";
         ASSERT_TRUE(model.AddItem(through));
-        model.job.MaxFreq = 2.5e6f;
-        model.job.Duration = 2e-5f;
-        model.job.DispFreq = 5;
-        model.job.HighOrderScheme = 1;
-        model.job.DtScaleThresh = 1.5f;
-        model.job.InterfaceBright = 200;
-        model.job.DispType = "U only";
-        model.job.InfiniteBCIndex = 15;
-        model.job.InfiniteFactor = 0.25f;
-        model.job.ThreadTotal = 3;
-        model.job.CMax = 4096;
-        model.job.DumpDisplacement = {10, 20, 5};
-        model.job.UserFile1 = "waves/burst.wtf";
+        CJobParameters& job = model.job;
+        job.MaxFreq = 2.5e6f, job.Duration = 2e-5f, job.DispFreq = 5, job.HighOrderScheme = 1;
+        job.DtScaleThresh = 1.5f, job.InterfaceBright = 200, job.DispType = "U only", job.InfiniteBCIndex = 15;
+        job.InfiniteFactor = 0.25f, job.ThreadTotal = 3, job.CMax = 4096, job.DumpDisplacement = {10, 20, 5};
+        job.UserFile1 = "waves/burst.wtf";
     }
 };
 
@@ -122,19 +104,19 @@ TEST_F(ModelFileTest, WrittenLayout) {
     doc.comment.clear();
     ASSERT_TRUE(doc.WriteModel(dir.Path("empty.wmd")));
     const std::string text = ReadFileText(dir.Path("empty.wmd"));
-    EXPECT_EQ(text.rfind(
-                  "<<ElastrixModel>>\n<Version> 2.42\n<Header>\nFormat 1\n"
-                  "Note: This is a Elastrix generated file.  Please do not edit.\n<EndHeader>\n"
-                  "<Comment>\n\n<EndComment>\n<Geometry>\nFormat 1\nImageFileName None\n<EndGeometry>\n"
-                  "<MaterialProperties>\n<EndMaterialProperties>\n<BoundaryConditions>\n<EndBoundaryConditions>\n"
-                  "<Sources>\n<EndSources>\n<Receivers>\n<EndReceivers>\n<JobParameters>\n"
-                  "TimeStepScale 1.000000e+00\nMaxFreq 1.000000e+06\nMinWaveLength 1.000000e-03\n"
-                  "Duration 1.000000e-05\nDispFreq 1\nSaveDisp 0\nHighOrderScheme 0\nDtScaleThresh 2.000000\n"
-                  "InterfaceBright 63\nDispType U and V\nDispScale 1.000000e+00\nPointPerCycle 10\n"
-                  "InfiniteBCIndex 0\nInfiniteFactor 1.000000\nThreadTotal 1\nCMax 1024\n<EndJobParameters>\n"
-                  "<<EndElastrixModel>>\n",
-                  0),
-              0u)
+    EXPECT_EQ(
+        text.rfind("<<ElastrixModel>>\n<Version> 2.42\n<Header>\nFormat 1\n"
+                   "Note: This is a Elastrix generated file.  Please do not edit.\n<EndHeader>\n"
+                   "<Comment>\n\n<EndComment>\n<Geometry>\nFormat 1\nImageFileName None\n<EndGeometry>\n"
+                   "<MaterialProperties>\n<EndMaterialProperties>\n<BoundaryConditions>\n<EndBoundaryConditions>\n"
+                   "<Sources>\n<EndSources>\n<Receivers>\n<EndReceivers>\n<JobParameters>\n"
+                   "TimeStepScale 1.000000e+00\nMaxFreq 1.000000e+06\nMinWaveLength 1.000000e-03\n"
+                   "Duration 1.000000e-05\nDispFreq 1\nSaveDisp 0\nHighOrderScheme 0\nDtScaleThresh 2.000000\n"
+                   "InterfaceBright 63\nDispType U and V\nDispScale 1.000000e+00\nPointPerCycle 10\n"
+                   "InfiniteBCIndex 0\nInfiniteFactor 1.000000\nThreadTotal 1\nCMax 1024\n<EndJobParameters>\n"
+                   "<<EndElastrixModel>>\n",
+                   0),
+        0u)
         << text;
     EXPECT_EQ(text.find("UserFile"), std::string::npos);
     EXPECT_EQ(text.find("DumpDisplacement"), std::string::npos);
@@ -183,7 +165,8 @@ TEST_F(ModelFileTest, MagicWordsAndUnopenableFiles) {
     EXPECT_TRUE(Read("<<TesmoraModel>>\n<Version> 2.0\n<<EndTesmoraModel>>\n"));
     EXPECT_TRUE(Read("<<ElastrixModel>>\n<<EndElastrumModel>>\n"));
     EXPECT_FALSE(Read("<<ElastrixPlusModel>>\n<<EndElastrixModel>>\n", "plus.wmd"));
-    EXPECT_EQ(doc.MessageText(), "'" + dir.Path("plus.wmd") + "' is a Elastrix Plus model and can't be opened by Elastrix.");
+    EXPECT_EQ(doc.MessageText(),
+              "'" + dir.Path("plus.wmd") + "' is a Elastrix Plus model and can't be opened by Elastrix.");
     EXPECT_FALSE(Read("PCX data", "image.wmd"));
     EXPECT_EQ(doc.MessageText(), "File '" + dir.Path("image.wmd") +
                                      "' is not a Elastrix/Elastrix Plus model. To load a geometry file, please use "
@@ -262,13 +245,8 @@ TEST_F(ModelFileTest, HistoricalItemFormsReadCorrectly) {
         std::string nameLine;
         bool itemEnd;
     } forms[] = {
-        {"1.00", "Steel", false},
-        {"1.10", "\xFDSteel", false},
-        {"1.20", "*Steel", false},
-        {"2.00", "*Steel", true},
-        {"2.20", "~Steel", true},
-        {"2.30", "~Steel", true},
-        {"2.42", "~Steel", true},
+        {"1.00", "Steel", false}, {"1.10", "\xFDSteel", false}, {"1.20", "*Steel", false}, {"2.00", "*Steel", true},
+        {"2.20", "~Steel", true}, {"2.30", "~Steel", true},     {"2.42", "~Steel", true},
     };
     for (const auto& form : forms) {
         const std::string section = "<MaterialProperties>\n" + form.nameLine + "\n" + body +
@@ -287,15 +265,16 @@ TEST_F(ModelFileTest, HistoricalItemFormsReadCorrectly) {
 }
 
 TEST_F(ModelFileTest, MissingSectionEndIsToleratedButTheNextKeywordIsUsedUp) {
-    ASSERT_TRUE(Read(Envelope(
-        "<BoundaryConditions>\n~B\n1\nItemEnd\n<Receivers>\n~R\n1\nNone\nItemEnd\n<EndReceivers>\n")));
+    ASSERT_TRUE(
+        Read(Envelope("<BoundaryConditions>\n~B\n1\nItemEnd\n<Receivers>\n~R\n1\nNone\nItemEnd\n<EndReceivers>\n")));
     EXPECT_EQ(doc.BoundaryConditions().Count(), 1);
     EXPECT_EQ(doc.Receivers().Count(), 0);
 }
 
 TEST_F(ModelFileTest, ExtraItemsAreSkippedWithOneMessage) {
     std::string section = "<MaterialProperties>\n";
-    for (int k = 0; k < 18; ++k) section += "~M" + std::to_string(k) + "\n1\n1\n1\n1\n0\n0\n" + std::to_string(k) + "\n0\nItemEnd\n";
+    for (int k = 0; k < 18; ++k)
+        section += "~M" + std::to_string(k) + "\n1\n1\n1\n1\n0\n0\n" + std::to_string(k) + "\n0\nItemEnd\n";
     section += "<EndMaterialProperties>\n<Sources>\n~S\n1\nItemEnd\n<EndSources>\n";
     ASSERT_TRUE(Read(Envelope(section)));
     EXPECT_EQ(doc.Materials().Count(), 16);
@@ -306,10 +285,10 @@ TEST_F(ModelFileTest, ExtraItemsAreSkippedWithOneMessage) {
 }
 
 TEST_F(ModelFileTest, JobParametersReadTypesAndIgnoredKeys) {
-    ASSERT_TRUE(Read(Envelope(
-        "<JobParameters>\nMaxFreq 2.5E+006\nDispFreq 70000\nInterfaceBright 300\nDumpDisplacement 1 2 3\n"
-        "HighOrderScheme 1\nUnknownKey 12\nDispType   Magnitude of U\nUserFile2 my file.wtf\n"
-        "CMax 2048\n<EndJobParameters>\n")));
+    ASSERT_TRUE(
+        Read(Envelope("<JobParameters>\nMaxFreq 2.5E+006\nDispFreq 70000\nInterfaceBright 300\nDumpDisplacement 1 2 3\n"
+                      "HighOrderScheme 1\nUnknownKey 12\nDispType   Magnitude of U\nUserFile2 my file.wtf\n"
+                      "CMax 2048\n<EndJobParameters>\n")));
     EXPECT_EQ(doc.job.MaxFreq, 2.5e6f);
     EXPECT_EQ(doc.job.DispFreq, static_cast<std::int16_t>(70000 - 65536));
     EXPECT_EQ(doc.job.InterfaceBright, 300 - 256);
@@ -329,8 +308,9 @@ TEST_F(ModelFileTest, JobParametersReadTypesAndIgnoredKeys) {
 
 TEST_F(ModelFileTest, CommentRules) {
     // CR LF line ends, trailing white space removed, lines joined by CR LF.
-    ASSERT_TRUE(Read("<<ElastrixModel>>\r\n<Comment> rest ignored\r\nline one\r\n  indented\r\n\r\n  \r\n"
-                     "<EndComment>\r\n<<EndElastrixModel>>\r\n"));
+    ASSERT_TRUE(
+        Read("<<ElastrixModel>>\r\n<Comment> rest ignored\r\nline one\r\n  indented\r\n\r\n  \r\n"
+             "<EndComment>\r\n<<EndElastrixModel>>\r\n"));
     EXPECT_EQ(doc.comment, "line one\r\n  indented");
     // A line of more than 8192 characters is cut, with one message, and
     // its rest becomes the next line.
@@ -346,8 +326,10 @@ TEST_F(ModelFileTest, CommentRules) {
 }
 
 TEST_F(ModelFileTest, FeBytesBecomeBlanksInNamesAndKeyedStrings) {
-    ASSERT_TRUE(Read(Envelope("<Geometry>\nImageFileName my\xFEplate.pcx\n<EndGeometry>\n"
-                              "<BoundaryConditions>\n~Left\xFE" "Side\n1\nItemEnd\n<EndBoundaryConditions>\n")));
+    ASSERT_TRUE(
+        Read(Envelope("<Geometry>\nImageFileName my\xFEplate.pcx\n<EndGeometry>\n"
+                      "<BoundaryConditions>\n~Left\xFE"
+                      "Side\n1\nItemEnd\n<EndBoundaryConditions>\n")));
     EXPECT_EQ(doc.ImageFileName, "my plate.pcx");
     ASSERT_EQ(doc.BoundaryConditions().Count(), 1);
     EXPECT_EQ(doc.BoundaryConditions()[0].name, "Left Side");
@@ -409,8 +391,7 @@ TEST_F(ModelFileTest, TruncatedAndCorruptedFilesNeverCrash) {
     const char alphabet[] = {'~', '\n', ' ', '<', '>', '0', '9', 'e', '-', '\xFE', '\xFD', '\r', 'I'};
     for (int round = 0; round < 300; ++round) {
         std::string corrupt = full;
-        for (int k = 0; k < 8; ++k)
-            corrupt[random() % corrupt.size()] = alphabet[random() % sizeof alphabet];
+        for (int k = 0; k < 8; ++k) corrupt[random() % corrupt.size()] = alphabet[random() % sizeof alphabet];
         victim.ReadModel(dir.Write("corrupt.wmd", corrupt));
     }
 }

@@ -11,22 +11,13 @@
 
 #include "engine/node_grid.h"
 #include "model/elix_doc.h"
+#include "view_test_support.h"
 
 namespace elix {
 namespace {
 
-// A grid of (nx + 1) x (ny + 1) material-0 nodes at rest, with one pure
-// coefficient set, so index 1 marks an interface node.
 CNodeGrid Grid(int nx, int ny) {
-    CNodeGrid grid;
-    grid.nx = nx;
-    grid.ny = ny;
-    grid.materialCount = 1;
-    grid.flags.assign(grid.NodeCount(), 0);
-    grid.index.assign(grid.NodeCount(), 0);
-    grid.fields.U.assign(grid.NodeCount(), 0.0f);
-    grid.fields.V.assign(grid.NodeCount(), 0.0f);
-    return grid;
+    return test::RestingGrid(nx, ny);
 }
 
 FrameSettings Plain(const char* dispType = "U and V", float scale = 1.0f) {
@@ -177,14 +168,6 @@ TEST_F(FrameTest, AutomaticScalingUsesThePreviousFramesMaximum) {
     EXPECT_DOUBLE_EQ(PreviousFrameMaximum(), 100.0);
 }
 
-TEST_F(FrameTest, EveryFrameUpdatesThePreviousMaximumWhateverTheScale) {
-    CNodeGrid grid = Grid(1, 0);
-    grid.fields.U = {0.1f, -0.7f};  // d = 20, 140
-    CGeometryImage image;
-    ASSERT_TRUE(MakeWavefieldFrame(image, grid, Plain("U only", 3.0f), 0, 0.0, 0.0));
-    EXPECT_NEAR(PreviousFrameMaximum(), 140.0, 1e-4);
-}
-
 TEST_F(FrameTest, HeldAndVacuumNodesDoNotCountTowardsTheMaximum) {
     CNodeGrid grid = Grid(2, 0);
     grid.fields.U = {9.0f, 8.0f, 0.1f};
@@ -197,6 +180,10 @@ TEST_F(FrameTest, HeldAndVacuumNodesDoNotCountTowardsTheMaximum) {
     grid.index[1] = 1;
     ASSERT_TRUE(MakeWavefieldFrame(image, grid, Plain("U only", 0.0f), 0, 0.0, 0.0));
     EXPECT_NEAR(PreviousFrameMaximum(), 1600.0, 1e-3);
+    // A fixed scale updates the maximum as well.
+    grid.fields.U = {0.0f, -0.7f, 0.1f};  // d = 0, 140, 20
+    ASSERT_TRUE(MakeWavefieldFrame(image, grid, Plain("U only", 3.0f), 0, 0.0, 0.0));
+    EXPECT_NEAR(PreviousFrameMaximum(), 140.0, 1e-4);
 }
 
 TEST_F(FrameTest, AStillFrameLeavesTheNextAutomaticFrameUsable) {
@@ -243,6 +230,12 @@ TEST_F(FrameTest, AStepWithoutFrameLeavesTheImageAsItWas) {
     EXPECT_FALSE(image.ShowsFrame);
     EXPECT_EQ(image.ResolutionX, 300.0f);
     EXPECT_DOUBLE_EQ(PreviousFrameMaximum(), kInitialPreviousMaximum);
+    // Nor does a grid without fields make a frame.
+    CNodeGrid empty = Grid(2, 2);
+    empty.fields.V.clear();
+    CGeometryImage none;
+    EXPECT_FALSE(MakeWavefieldFrame(none, empty, Plain(), 0, 0.0, 0.0));
+    EXPECT_FALSE(none.HasRows());
 }
 
 TEST_F(FrameTest, FrameTakesOverTheImage) {
@@ -267,14 +260,6 @@ TEST_F(FrameTest, FrameTakesOverTheImage) {
     EXPECT_FLOAT_EQ(image.ResolutionX, 254.0f);
     EXPECT_FLOAT_EQ(image.ResolutionY, 25.4f);
     EXPECT_EQ(image.Rows[1].data(), before);
-}
-
-TEST_F(FrameTest, GridWithoutFieldsMakesNoFrame) {
-    CNodeGrid grid = Grid(2, 2);
-    grid.fields.V.clear();
-    CGeometryImage image;
-    EXPECT_FALSE(MakeWavefieldFrame(image, grid, Plain(), 0, 0.0, 0.0));
-    EXPECT_FALSE(image.HasRows());
 }
 
 TEST_F(FrameTest, DocumentFrameReadsTheJobParameters) {
