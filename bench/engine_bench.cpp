@@ -43,12 +43,7 @@ struct Options {
 };
 
 CMaterialProperty Material(const char* name, std::uint8_t gray, double rho, double vL, double vT, bool damped) {
-    CMaterialProperty m;
-    m.name = name;
-    m.grayLevel = gray;
-    m.density = static_cast<float>(rho);
-    m.mu = static_cast<float>(rho * vT * vT);
-    m.lambda = static_cast<float>(rho * vL * vL - 2.0 * rho * vT * vT);
+    CMaterialProperty m = IsotropicMaterial(name, gray, rho, vL, vT);
     if (damped) {
         m.damping = 1;
         m.eta = 2.0f;

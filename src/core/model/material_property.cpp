@@ -62,4 +62,15 @@ void CMaterialProperty::ReadItem(CTextReader& in, const std::string& nameLine, f
     if (version >= 2.0f) in.SkipTokensThrough("ItemEnd");
 }
 
+CMaterialProperty IsotropicMaterial(const std::string& name, std::uint8_t grayLevel, double density, double vL,
+                                    double vT) {
+    CMaterialProperty m;
+    m.name = name;
+    m.grayLevel = grayLevel;
+    m.density = static_cast<float>(density);
+    m.mu = static_cast<float>(density * vT * vT);
+    m.lambda = static_cast<float>(density * vL * vL - 2.0 * density * vT * vT);
+    return m;
+}
+
 }  // namespace elix

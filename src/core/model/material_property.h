@@ -63,4 +63,9 @@ std::string NameOfGrayLevel(const MaterialList& materials, int grayLevel) {
     return "Undefined";
 }
 
+// An isotropic elastic material from its density (kg/m^3) and its
+// longitudinal and shear speeds (m/s): mu = rho vT^2, lambda = rho vL^2 - 2 mu.
+CMaterialProperty IsotropicMaterial(const std::string& name, std::uint8_t grayLevel, double density, double vL,
+                                    double vT);
+
 }  // namespace elix

@@ -8,16 +8,9 @@
 
 namespace elix::test {
 
-// An isotropic material from density and wave speeds: mu = rho vT^2,
-// lambda = rho vL^2 - 2 mu.
+// An isotropic material from density and wave speeds.
 inline CMaterialProperty Material(const std::string& name, std::uint8_t gray, double rho, double vL, double vT) {
-    CMaterialProperty m;
-    m.name = name;
-    m.grayLevel = gray;
-    m.density = static_cast<float>(rho);
-    m.mu = static_cast<float>(rho * vT * vT);
-    m.lambda = static_cast<float>(rho * vL * vL - 2.0 * rho * vT * vT);
-    return m;
+    return IsotropicMaterial(name, gray, rho, vL, vT);
 }
 
 // Replaces the document's image by width x height pixels of one gray level
