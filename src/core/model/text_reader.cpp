@@ -11,10 +11,20 @@ bool IsWhite(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' ||
 }  // namespace
 
 CTextReader::CTextReader(std::string_view content) {
+    // Line ends become '\n': every carriage return directly before a line
+    // feed goes ("\r\r\n" too), so no line, and no name read from one, ends
+    // in '\r' that writing and reading back would lose. Other carriage
+    // returns stay.
     m_text.reserve(content.size());
     for (std::size_t k = 0; k < content.size(); ++k) {
-        if (content[k] == '\r' && k + 1 < content.size() && content[k + 1] == '\n') continue;
-        m_text += content[k];
+        if (content[k] != '\r') {
+            m_text += content[k];
+            continue;
+        }
+        std::size_t end = k;
+        while (end < content.size() && content[end] == '\r') ++end;
+        if (end == content.size() || content[end] != '\n') m_text.append(content.substr(k, end - k));
+        k = end - 1;
     }
 }
 

@@ -335,6 +335,20 @@ TEST_F(ModelFileTest, FeBytesBecomeBlanksInNamesAndKeyedStrings) {
     EXPECT_EQ(doc.BoundaryConditions()[0].name, "Left Side");
 }
 
+// Every carriage return before a line end goes, so a name never ends in
+// one that writing and reading back would drop; others stay.
+TEST_F(ModelFileTest, CarriageReturnsBeforeLineEndsAreNotPartOfNames) {
+    ASSERT_TRUE(Read(Envelope("<BoundaryConditions>\r\n~Left\rSide\r\r\n1\r\nItemEnd\r\n<EndBoundaryConditions>\r\n")));
+    ASSERT_EQ(doc.BoundaryConditions().Count(), 1);
+    EXPECT_EQ(doc.BoundaryConditions()[0].name, "Left\rSide");
+    const std::string copy = dir.Path("copy.wmd");
+    ASSERT_TRUE(doc.WriteModel(copy));
+    CElixDoc again;
+    ASSERT_TRUE(again.ReadModel(copy));
+    ASSERT_EQ(again.BoundaryConditions().Count(), 1);
+    EXPECT_EQ(again.BoundaryConditions()[0].name, "Left\rSide");
+}
+
 TEST_F(ModelFileTest, ReadingEmptiesTheDocumentFirst) {
     FillModel(doc);
     doc.SetModifiedFlag(true);
