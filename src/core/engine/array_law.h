@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -55,6 +56,17 @@ public:
     // the model frame; the item's own direction unless the delay law switch
     // is 1 and the point-direction flag is set.
     std::pair<double, double> Direction(double s) const;
+
+    // A point's delays and direction at distance s; false (nothing set)
+    // when the point lies in a gap and is dropped.
+    template <class Point>
+    bool Place(double s, Point& point) const {
+        if (InGap(s)) return false;
+        point.delayL = DelayL(s);
+        point.delayT = DelayT(s);
+        std::tie(point.c, point.s) = Direction(s);
+        return true;
+    }
 
     const ArrayLawInput& Input() const { return m_in; }
 

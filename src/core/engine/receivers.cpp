@@ -75,10 +75,7 @@ bool PrepareReceivers(const CElixDoc& doc, const CNodeGrid& grid, const RegionMa
             p.c = run.direction.c;
             p.s = run.direction.s;
             if (law) {
-                if (law->InGap(at.s)) continue;
-                p.delayL = law->DelayL(at.s);
-                p.delayT = law->DelayT(at.s);
-                std::tie(p.c, p.s) = law->Direction(at.s);
+                if (!law->Place(at.s, p)) continue;
                 const int length = std::max(std::max(p.delayL, p.delayT), 0) + 1;
                 p.lineL.assign(static_cast<std::size_t>(length), 0.0f);
                 p.lineT.assign(static_cast<std::size_t>(length), 0.0f);

@@ -80,10 +80,7 @@ bool PrepareSources(const CElixDoc& doc, const CNodeGrid& grid, const RegionMap&
             p.c = run.direction.c;
             p.s = run.direction.s;
             if (law) {
-                if (law->InGap(at.s)) continue;
-                p.delayL = law->DelayL(at.s);
-                p.delayT = law->DelayT(at.s);
-                std::tie(p.c, p.s) = law->Direction(at.s);
+                if (!law->Place(at.s, p)) continue;
                 const int delay = run.modeL ? p.delayL : p.delayT;
                 minDelay = first ? delay : std::min(minDelay, delay);
                 maxDelay = first ? delay : std::max(maxDelay, delay);
