@@ -10,7 +10,7 @@ seconds="${1:-20}"
 build="$root/build-fuzz"
 
 cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DELASTRIX_FUZZ=ON -DELASTRIX_BUILD_TESTS=OFF >/dev/null
+    -DELASTRIX_FUZZ=ON -DELASTRIX_BUILD_TESTS=OFF -DELASTRIX_GUI=OFF >/dev/null
 targets=()
 for source in "$root"/fuzz/*_fuzz.cpp; do
     targets+=("$(basename "$source" .cpp)")

@@ -5,8 +5,11 @@
 set -euo pipefail
 
 # clang and its runtime library (libFuzzer, the sanitizers) build the fuzz
-# targets.
-packages=(g++ cmake make libgtest-dev libgmock-dev locales clang libclang-rt-14-dev)
+# targets; Qt 6 Widgets builds the desktop program, whose tests run on Qt's
+# offscreen platform (fonts from fonts-dejavu-core); xvfb and xauth let
+# scripts/screenshot.sh show it on a virtual screen.
+packages=(g++ cmake make libgtest-dev libgmock-dev locales clang libclang-rt-14-dev
+          qt6-base-dev fonts-dejavu-core xvfb xauth)
 
 missing=()
 for package in "${packages[@]}"; do

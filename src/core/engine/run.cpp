@@ -274,7 +274,7 @@ RunOutcome Run(CElixDoc& doc, IRunMonitor& monitor, bool restart) {
         const std::string folder = DirectoryOf(doc.PathName());
         if (!WriteDumpIfDue(doc, grid, step, folder)) doc.ReportMessage(doc.MessageText(), MessageStyle::Exclamation);
         if (doc.job.DispFreq >= 1 && step % doc.job.DispFreq == 0) {
-            MakeWavefieldFrame(doc, grid, step, g.hx, g.hy, true);
+            MakeWavefieldFrame(doc, grid, step, g.hx, g.hy, doc.contrastEnhance);
             doc.RebuildDisplayBitmap();
             doc.UpdateAllViews('r');
             if (!SaveFramePictureIfWanted(doc, step, folder))

@@ -70,6 +70,10 @@ public:
     float originOffsetX = 0.0f;
     float originOffsetY = 0.0f;
     std::string DisplayCategory;
+    // Screen pixels per image pixel, shared by every view of the document.
+    float zoom = 1.0f;
+    // The Contrast Enhance command's flag: frames go through the contrast curve.
+    bool contrastEnhance = true;
     std::array<CPlotData, kPlotKinds> plotData;
     // User1 and User2 waveforms and every File waveform met in runs.
     CWaveformStore waveforms;
