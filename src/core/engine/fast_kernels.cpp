@@ -132,10 +132,41 @@ ELIX_SPAN_CLONES void RunPureSpan(int shape, bool forV, const Planes& f, const f
         PureSpanOfShape<false>(shape, f, c, b, e);
 }
 
+// Nodes p in [b, e) of one row with composite shape kShape (7, or 9 with
+// the level n-1 terms), all inside the grid: each node reads its own
+// weights, U and then V, with the sums of the reference kernels.
+template <int kShape>
+void CompositeSpan(CNodeGrid& grid, long b, long e) {
+    WaveFields& f = grid.fields;
+    const long s = grid.Stride();
+    const CompositeSteps n{1, -1, s, -s};
+    const float* u = f.U.data();
+    const float* v = f.V.data();
+    const float* uo = f.Uold.data();
+    const float* vo = f.Vold.data();
+    float* un = f.Unew.data();
+    float* vn = f.Vnew.data();
+    const std::uint32_t* index = grid.index.data();
+    const CoefficientSet* sets = grid.sets.data();
+    for (long p = b; p < e; ++p) {
+        const CoefficientSet& set = sets[index[p]];
+        const float* cu = set.u.data();
+        const float* cv = set.v.data();
+        if constexpr (kShape == 7) {
+            un[p] = static_cast<float>(CompositeSum(u, uo, v, cu, p, n));
+            vn[p] = static_cast<float>(CompositeSum(v, vo, u, cv, p, n));
+        } else {
+            static_assert(kShape == 9);
+            un[p] = static_cast<float>(CompositeDampedSum(uo, vo, cu, p, n, CompositeSum(u, uo, v, cu, p, n)));
+            vn[p] = static_cast<float>(CompositeDampedSum(vo, uo, cv, p, n, CompositeSum(v, vo, u, cv, p, n)));
+        }
+    }
+}
+
 // The span shape of node (i, j): kSkip when the reference update writes
-// nothing there, a pure shape when both components use the same pure
-// kernel with all its neighbours inside the grid and a full weight set,
-// else 0 (the node is updated on its own).
+// nothing there; a pure or composite shape when both components use that
+// same kernel with all its neighbours inside the grid and a full weight
+// set; else 0 (the node is updated on its own).
 std::uint8_t ShapeOf(const CNodeGrid& grid, int i, int j) {
     const std::size_t node = grid.Offset(i, j);
     const std::uint32_t index = grid.index[node];
@@ -143,14 +174,25 @@ std::uint8_t ShapeOf(const CNodeGrid& grid, int i, int j) {
     const int kernelU = KernelFor(grid, node, false);
     const int kernelV = KernelFor(grid, node, true);
     if (kernelU == 0 && kernelV == 0) return kSkip;
-    if (kernelU != kernelV || (kernelU != 1 && kernelU != 3 && kernelU != 4 && kernelU != 6)) return 0;
-    const int reach = kernelU == 3 || kernelU == 6 ? 2 : 1;
+    if (kernelU != kernelV) return 0;
+    std::size_t need = 0;
+    int reach = 1;
+    switch (kernelU) {
+        case 1: need = 4; break;
+        case 4: need = 8; break;
+        case 3: need = 4, reach = 2; break;
+        case 6: need = 8, reach = 2; break;
+        case 7: need = 14; break;
+        case 9: need = 28; break;
+        default: return 0;
+    }
     if (i < reach || j < reach || i > grid.nx - reach || j > grid.ny - reach) return 0;
     const CoefficientSet& set = grid.sets[index];
-    const auto need = static_cast<std::size_t>(WeightCount(kernelU));
     if (set.u.size() < need || set.v.size() < need) return 0;
     return static_cast<std::uint8_t>(kernelU);
 }
+
+bool IsComposite(unsigned shape) { return shape == 7 || shape == 9; }
 
 }  // namespace
 
@@ -175,12 +217,23 @@ void CFastKernels::RebuildRow(const CNodeGrid& grid, int j) {
     for (int i = 0; i <= grid.nx; ++i) {
         const std::uint8_t shape = ShapeOf(grid, i, j);
         if (shape == kSkip) continue;
-        const std::uint32_t index = shape == 0 ? 0 : grid.index[grid.Offset(i, j)];
-        if (!spans.empty() && spans.back().end == i && spans.back().shape == shape && spans.back().index == index) {
-            spans.back().end = i + 1;
-            continue;
+        if (!spans.empty()) {
+            NodeSpan& last = spans.back();
+            // Pure nodes join a span of their own set; composite and
+            // per-node ones join any span of their shape.
+            const bool joins = last.End() == i && last.shape == shape && last.length < NodeSpan::kMaxLength &&
+                               (shape == 0 || IsComposite(shape) ||
+                                grid.index[grid.Offset(last.begin, j)] == grid.index[grid.Offset(i, j)]);
+            if (joins) {
+                ++last.length;
+                continue;
+            }
         }
-        spans.push_back(NodeSpan{i, i + 1, index, shape});
+        NodeSpan span;
+        span.begin = i;
+        span.length = 1;
+        span.shape = shape;
+        spans.push_back(span);
     }
     spans.shrink_to_fit();
 }
@@ -213,13 +266,20 @@ void CFastKernels::AdvanceRow(CNodeGrid& grid, int j) const {
     const Planes u{f.U.data(), f.Uold.data(), f.Unew.data(), f.V.data(), f.Vold.data(), stride};
     const Planes v{f.V.data(), f.Vold.data(), f.Vnew.data(), f.U.data(), f.Uold.data(), stride};
     for (const NodeSpan& span : m_rows[static_cast<std::size_t>(j)]) {
-        if (span.shape == 0) {
-            for (int i = span.begin; i < span.end; ++i) UpdateNode(grid, i, j);
-            continue;
+        const long b = base + span.begin;
+        const long e = base + span.End();
+        switch (span.shape) {
+            case 0:
+                for (int i = span.begin; i < span.End(); ++i) UpdateNode(grid, i, j);
+                break;
+            case 7: CompositeSpan<7>(grid, b, e); break;
+            case 9: CompositeSpan<9>(grid, b, e); break;
+            default: {
+                const CoefficientSet& set = grid.sets[grid.index[static_cast<std::size_t>(b)]];
+                RunPureSpan(span.shape, false, u, set.u.data(), b, e);
+                RunPureSpan(span.shape, true, v, set.v.data(), b, e);
+            }
         }
-        const CoefficientSet& set = grid.sets[span.index];
-        RunPureSpan(span.shape, false, u, set.u.data(), base + span.begin, base + span.end);
-        RunPureSpan(span.shape, true, v, set.v.data(), base + span.begin, base + span.end);
     }
 }
 

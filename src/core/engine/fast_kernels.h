@@ -1,11 +1,13 @@
 // The fast node update: every row is planned once as spans of consecutive
-// nodes that share a kernel shape and a pure coefficient set, and such a
-// span runs as one branch-free loop that the compiler vectorises in double
-// precision. Composite, piezoelectric, partly held and edge nodes keep the
-// per-node reference update inside the same pass; vacuum and fully held
-// nodes are skipped. Every sum is taken in the written order in double and
-// rounded to float once, so the result is bit-identical to the reference
-// kernels (kernels.h).
+// nodes that share a kernel shape (and, for pure shapes, a coefficient
+// set), and such a span runs as one branch-free loop. Pure spans are
+// vectorised in double precision; composite spans (kernels 7 and 9 inside
+// the grid) take each node's own weights without the per-node kernel
+// choice. Piezoelectric, partly held and edge nodes keep the per-node
+// reference update inside the same pass; vacuum and fully held nodes are
+// skipped. Every sum is taken in the written order in double and rounded
+// to float once, so the result is bit-identical to the reference kernels
+// (kernels.h).
 #pragma once
 
 #include <cstddef>
@@ -16,14 +18,17 @@
 
 namespace elix {
 
-// A run of nodes [begin, end) of one row. shape 0: each node by the
-// reference UpdateNode; 1, 3, 4, 6: the pure kernel shape of that number
-// for U and for V, with the pure set `index`.
+// A run of nodes [begin, begin + length) of one row. shape 0: each node by
+// the reference UpdateNode; 1, 3, 4, 6: that pure kernel shape for U and
+// for V, all nodes with the coefficient set of the first; 7, 9: that
+// composite shape, each node with its own set. Eight bytes, so that rows
+// broken up by holes keep the plan small.
 struct NodeSpan {
-    int begin = 0;
-    int end = 0;
-    std::uint32_t index = 0;
-    std::uint8_t shape = 0;
+    static constexpr std::uint32_t kMaxLength = (1u << 24) - 1;
+    std::int32_t begin = 0;
+    std::uint32_t length : 24 = 0;
+    std::uint32_t shape : 8 = 0;
+    int End() const { return begin + static_cast<int>(length); }
 };
 
 class CFastKernels {

@@ -71,40 +71,22 @@ D PurePiezoTerms(const Stencil& k, const float* c, long p, int w0, bool forV) {
            D(c[w0 + 2]) * k.w[p];
 }
 
-// Neighbour offsets of a composite node, a missing neighbour on the grid
-// edge replaced by the node itself.
-struct Neighbours {
-    long ip, im, jp, jm;  // column and row steps (0 on the edge)
-};
-
-Neighbours NeighboursOf(unsigned edges, long stride) {
+// The steps of a composite node: none past the grid edge.
+CompositeSteps NeighboursOf(unsigned edges, long stride) {
     return {edges & FLAG_LAST_COL ? 0 : 1L, edges & FLAG_FIRST_COL ? 0 : -1L, edges & FLAG_LAST_ROW ? 0 : stride,
             edges & FLAG_FIRST_ROW ? 0 : -stride};
 }
 
-// Kernel 7: (c0 O - O_old) + c1 O(i+1) + c2 O(j+1) + c3 O(i-1) + c4 O(j-1) + c5 T + c6 T(j+1,i+1)
-// + c7 T(j+1,i-1) + c8 T(j-1,i-1) + c9 T(j-1,i+1) + c10 T(i+1) + c11 T(j+1) + c12 T(i-1) + c13 T(j-1).
-D Composite(const Stencil& k, const float* c, long p, const Neighbours& n) {
-    const float* o = k.own;
-    const float* t = k.other;
-    return (D(c[0]) * o[p] - k.ownOld[p]) + D(c[1]) * o[p + n.ip] + D(c[2]) * o[p + n.jp] + D(c[3]) * o[p + n.im] +
-           D(c[4]) * o[p + n.jm] + D(c[5]) * t[p] + D(c[6]) * t[p + n.jp + n.ip] + D(c[7]) * t[p + n.jp + n.im] +
-           D(c[8]) * t[p + n.jm + n.im] + D(c[9]) * t[p + n.jm + n.ip] + D(c[10]) * t[p + n.ip] +
-           D(c[11]) * t[p + n.jp] + D(c[12]) * t[p + n.im] + D(c[13]) * t[p + n.jm];
+D Composite(const Stencil& k, const float* c, long p, const CompositeSteps& n) {
+    return CompositeSum(k.own, k.ownOld, k.other, c, p, n);
 }
 
-// Kernel 9's level n-1 terms, added to kernel 7's sum.
-D CompositeDampedTerms(const Stencil& k, const float* c, long p, const Neighbours& n, D sum) {
-    const float* o = k.ownOld;
-    const float* t = k.otherOld;
-    return sum + D(c[14]) * o[p] + D(c[15]) * o[p + n.ip] + D(c[16]) * o[p + n.jp] + D(c[17]) * o[p + n.im] +
-           D(c[18]) * o[p + n.jm] + D(c[19]) * t[p] + D(c[20]) * t[p + n.jp + n.ip] + D(c[21]) * t[p + n.jp + n.im] +
-           D(c[22]) * t[p + n.jm + n.im] + D(c[23]) * t[p + n.jm + n.ip] + D(c[24]) * t[p + n.ip] +
-           D(c[25]) * t[p + n.jp] + D(c[26]) * t[p + n.im] + D(c[27]) * t[p + n.jm];
+D CompositeDampedTerms(const Stencil& k, const float* c, long p, const CompositeSteps& n, D sum) {
+    return CompositeDampedSum(k.ownOld, k.otherOld, c, p, n, sum);
 }
 
 // The W terms of the composite piezoelectric kernels, from weight w0 on.
-D CompositePiezoTerms(const Stencil& k, const float* c, long p, const Neighbours& n, int w0, bool forV) {
+D CompositePiezoTerms(const Stencil& k, const float* c, long p, const CompositeSteps& n, int w0, bool forV) {
     const float* w = k.w;
     if (!forV)
         return D(c[w0]) * w[p + n.jp + n.ip] + D(c[w0 + 1]) * w[p + n.jp + n.im] + D(c[w0 + 2]) * w[p + n.jm + n.im] +
@@ -131,18 +113,18 @@ void RunKernel(int kernel, const Stencil& k, const float* c, long p, unsigned ed
         case 6: out = static_cast<float>(FourthOrderDamped(k, c, p)); break;
         case 7: out = static_cast<float>(Composite(k, c, p, NeighboursOf(edges, k.stride))); break;
         case 8: {
-            const Neighbours n = NeighboursOf(edges, k.stride);
+            const CompositeSteps n = NeighboursOf(edges, k.stride);
             out = static_cast<float>(Composite(k, c, p, n));
             out = static_cast<float>(D(out) + CompositePiezoTerms(k, c, p, n, 14, forV));
             break;
         }
         case 9: {
-            const Neighbours n = NeighboursOf(edges, k.stride);
+            const CompositeSteps n = NeighboursOf(edges, k.stride);
             out = static_cast<float>(CompositeDampedTerms(k, c, p, n, Composite(k, c, p, n)));
             break;
         }
         case 10: {
-            const Neighbours n = NeighboursOf(edges, k.stride);
+            const CompositeSteps n = NeighboursOf(edges, k.stride);
             out = static_cast<float>(CompositeDampedTerms(k, c, p, n, Composite(k, c, p, n)));
             out = static_cast<float>(D(out) + CompositePiezoTerms(k, c, p, n, 28, forV));
             break;

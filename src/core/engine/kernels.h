@@ -26,4 +26,36 @@ void AdvanceRows(CNodeGrid& grid, int firstRow, int lastRow);
 // 10 composite damped + piezo.
 int KernelFor(const CNodeGrid& grid, std::size_t node, bool forV);
 
+// Neighbour steps of a composite node: one column (ip, im) and one row (jp,
+// jm) away, a missing neighbour on the grid edge replaced by the node
+// itself (step 0).
+struct CompositeSteps {
+    long ip, im, jp, jm;
+};
+
+// Kernel 7 for the own field o (level n-1 oo) and the other field t at
+// node p, in this order: (c0 O - O_old) + c1 O(i+1) + c2 O(j+1) + c3 O(i-1)
+// + c4 O(j-1) + c5 T + c6 T(j+1,i+1) + c7 T(j+1,i-1) + c8 T(j-1,i-1)
+// + c9 T(j-1,i+1) + c10 T(i+1) + c11 T(j+1) + c12 T(i-1) + c13 T(j-1).
+// Shared by the reference kernels and the fast path, so both sum alike.
+inline double CompositeSum(const float* o, const float* oo, const float* t, const float* c, long p,
+                           const CompositeSteps& n) {
+    using D = double;
+    return (D(c[0]) * o[p] - oo[p]) + D(c[1]) * o[p + n.ip] + D(c[2]) * o[p + n.jp] + D(c[3]) * o[p + n.im] +
+           D(c[4]) * o[p + n.jm] + D(c[5]) * t[p] + D(c[6]) * t[p + n.jp + n.ip] + D(c[7]) * t[p + n.jp + n.im] +
+           D(c[8]) * t[p + n.jm + n.im] + D(c[9]) * t[p + n.jm + n.ip] + D(c[10]) * t[p + n.ip] +
+           D(c[11]) * t[p + n.jp] + D(c[12]) * t[p + n.im] + D(c[13]) * t[p + n.jm];
+}
+
+// Kernel 9's level n-1 terms (weights c14..c27 on O_old and T_old in
+// kernel 7's pattern), added to kernel 7's sum.
+inline double CompositeDampedSum(const float* oo, const float* to, const float* c, long p, const CompositeSteps& n,
+                                 double sum) {
+    using D = double;
+    return sum + D(c[14]) * oo[p] + D(c[15]) * oo[p + n.ip] + D(c[16]) * oo[p + n.jp] + D(c[17]) * oo[p + n.im] +
+           D(c[18]) * oo[p + n.jm] + D(c[19]) * to[p] + D(c[20]) * to[p + n.jp + n.ip] +
+           D(c[21]) * to[p + n.jp + n.im] + D(c[22]) * to[p + n.jm + n.im] + D(c[23]) * to[p + n.jm + n.ip] +
+           D(c[24]) * to[p + n.ip] + D(c[25]) * to[p + n.jp] + D(c[26]) * to[p + n.im] + D(c[27]) * to[p + n.jm];
+}
+
 }  // namespace elix

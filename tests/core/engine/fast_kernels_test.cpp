@@ -134,17 +134,29 @@ TEST(FastKernelsTest, PlansSpansOfPureNodesAndLeavesTheRestToTheReference) {
     ASSERT_EQ(spans.size(), 6u);
     EXPECT_EQ(spans[0].shape, 0);
     EXPECT_EQ(spans[1].begin, 1);
-    EXPECT_EQ(spans[1].end, 20);
+    EXPECT_EQ(spans[1].End(), 20);
     EXPECT_EQ(spans[1].shape, 1);
     EXPECT_EQ(spans[2].begin, 21);
-    EXPECT_EQ(spans[2].end, 30);
+    EXPECT_EQ(spans[2].End(), 30);
     EXPECT_EQ(spans[3].shape, 0);
     EXPECT_EQ(spans[3].begin, 30);
     EXPECT_EQ(spans[4].begin, 31);
     EXPECT_EQ(spans[5].begin, 40);
-    // A composite row is one per-node span.
-    ASSERT_EQ(plan.RowSpans(3).size(), 1u);
-    EXPECT_EQ(plan.RowSpans(3)[0].end, 41);
+    // A composite row: its edge nodes on their own, the inside one
+    // composite span whatever the sets of its nodes.
+    grid.index[grid.Offset(7, 3)] = 5;
+    grid.flags[grid.Offset(7, 3)] = FLAG_DAMPED;
+    plan.RebuildRow(grid, 3);
+    const std::vector<NodeSpan>& composite = plan.RowSpans(3);
+    ASSERT_EQ(composite.size(), 5u);
+    EXPECT_EQ(composite[0].shape, 0);
+    EXPECT_EQ(composite[1].shape, 7);
+    EXPECT_EQ(composite[1].End(), 7);
+    EXPECT_EQ(composite[2].shape, 9);
+    EXPECT_EQ(composite[3].shape, 7);
+    EXPECT_EQ(composite[3].begin, 8);
+    EXPECT_EQ(composite[3].End(), 40);
+    EXPECT_EQ(composite[4].shape, 0);
 }
 
 TEST(FastKernelsTest, RefreshReplansRowsWhoseWatchedFlagsChanged) {
