@@ -134,9 +134,10 @@ ELIX_SPAN_CLONES void RunPureSpan(int shape, bool forV, const Planes& f, const f
 
 // Nodes p in [b, e) of one row with composite shape kShape (7, or 9 with
 // the level n-1 terms), all inside the grid: each node reads its own
-// weights, U and then V, with the sums of the reference kernels.
+// weights (the plan's copy in double: the same values, converted once),
+// U and then V, with the sums of the reference kernels.
 template <int kShape>
-void CompositeSpan(CNodeGrid& grid, long b, long e) {
+void CompositeSpan(CNodeGrid& grid, const double* weights, const std::uint32_t* offsets, long b, long e) {
     WaveFields& f = grid.fields;
     const long s = grid.Stride();
     const CompositeSteps n{1, -1, s, -s};
@@ -147,11 +148,9 @@ void CompositeSpan(CNodeGrid& grid, long b, long e) {
     float* un = f.Unew.data();
     float* vn = f.Vnew.data();
     const std::uint32_t* index = grid.index.data();
-    const CoefficientSet* sets = grid.sets.data();
     for (long p = b; p < e; ++p) {
-        const CoefficientSet& set = sets[index[p]];
-        const float* cu = set.u.data();
-        const float* cv = set.v.data();
+        const double* cu = weights + offsets[index[p]];
+        const double* cv = cu + CFastKernels::kCompositeWeights;
         if constexpr (kShape == 7) {
             un[p] = static_cast<float>(CompositeSum(u, uo, v, cu, p, n));
             vn[p] = static_cast<float>(CompositeSum(v, vo, u, cv, p, n));
@@ -205,6 +204,19 @@ bool FastKernelsUseAvx2() {
 }
 
 void CFastKernels::Build(const CNodeGrid& grid) {
+    // The weights of every set that composite spans may use (those with the
+    // 28 weights of kernel 9, or the 14 of kernel 7), in double, U's then
+    // V's; other sets point at a zero block that no span reads.
+    m_compositeOffsets.assign(grid.sets.size(), 0);
+    m_compositeWeights.assign(2 * kCompositeWeights, 0.0);
+    for (std::size_t k = 0; k < grid.sets.size(); ++k) {
+        const CoefficientSet& set = grid.sets[k];
+        if (set.u.size() < 14 || set.v.size() < 14) continue;
+        m_compositeOffsets[k] = static_cast<std::uint32_t>(m_compositeWeights.size());
+        for (const std::vector<float>* weights : {&set.u, &set.v})
+            for (std::size_t w = 0; w < kCompositeWeights; ++w)
+                m_compositeWeights.push_back(w < weights->size() ? (*weights)[w] : 0.0);
+    }
     m_rows.assign(static_cast<std::size_t>(std::max(grid.ny + 1, 0)), {});
     for (int j = 0; j <= grid.ny; ++j) RebuildRow(grid, j);
     m_watched.clear();
@@ -272,8 +284,8 @@ void CFastKernels::AdvanceRow(CNodeGrid& grid, int j) const {
             case 0:
                 for (int i = span.begin; i < span.End(); ++i) UpdateNode(grid, i, j);
                 break;
-            case 7: CompositeSpan<7>(grid, b, e); break;
-            case 9: CompositeSpan<9>(grid, b, e); break;
+            case 7: CompositeSpan<7>(grid, m_compositeWeights.data(), m_compositeOffsets.data(), b, e); break;
+            case 9: CompositeSpan<9>(grid, m_compositeWeights.data(), m_compositeOffsets.data(), b, e); break;
             default: {
                 const CoefficientSet& set = grid.sets[grid.index[static_cast<std::size_t>(b)]];
                 RunPureSpan(span.shape, false, u, set.u.data(), b, e);
@@ -290,7 +302,8 @@ void CFastKernels::AdvanceRows(CNodeGrid& grid, int firstRow, int lastRow) const
 std::size_t CFastKernels::PlanBytes() const {
     std::size_t bytes = m_rows.capacity() * sizeof(std::vector<NodeSpan>);
     for (const auto& row : m_rows) bytes += row.capacity() * sizeof(NodeSpan);
-    return bytes + m_watched.capacity() * sizeof(std::size_t) + m_watchedFlags.capacity();
+    return bytes + m_watched.capacity() * sizeof(std::size_t) + m_watchedFlags.capacity() +
+           m_compositeOffsets.capacity() * sizeof(std::uint32_t) + m_compositeWeights.capacity() * sizeof(double);
 }
 
 }  // namespace elix

@@ -33,6 +33,9 @@ struct NodeSpan {
 
 class CFastKernels {
 public:
+    // Weights per component a composite span reads at most (kernel 9).
+    static constexpr std::size_t kCompositeWeights = 28;
+
     // Plans every row of grid from its flags and coefficient indices (and
     // its HighOrderScheme switch).
     void Build(const CNodeGrid& grid);
@@ -61,6 +64,8 @@ private:
     void AdvanceRow(CNodeGrid& grid, int j) const;
 
     std::vector<std::vector<NodeSpan>> m_rows;
+    std::vector<std::uint32_t> m_compositeOffsets;  // per set, into m_compositeWeights
+    std::vector<double> m_compositeWeights;
     std::vector<std::size_t> m_watched;
     std::vector<std::uint8_t> m_watchedFlags;
 };

@@ -38,7 +38,9 @@ struct CompositeSteps {
 // + c4 O(j-1) + c5 T + c6 T(j+1,i+1) + c7 T(j+1,i-1) + c8 T(j-1,i-1)
 // + c9 T(j-1,i+1) + c10 T(i+1) + c11 T(j+1) + c12 T(i-1) + c13 T(j-1).
 // Shared by the reference kernels and the fast path, so both sum alike.
-inline double CompositeSum(const float* o, const float* oo, const float* t, const float* c, long p,
+// The weights c may be given as floats or as the same values in double.
+template <class Weight>
+inline double CompositeSum(const float* o, const float* oo, const float* t, const Weight* c, long p,
                            const CompositeSteps& n) {
     using D = double;
     return (D(c[0]) * o[p] - oo[p]) + D(c[1]) * o[p + n.ip] + D(c[2]) * o[p + n.jp] + D(c[3]) * o[p + n.im] +
@@ -49,7 +51,8 @@ inline double CompositeSum(const float* o, const float* oo, const float* t, cons
 
 // Kernel 9's level n-1 terms (weights c14..c27 on O_old and T_old in
 // kernel 7's pattern), added to kernel 7's sum.
-inline double CompositeDampedSum(const float* oo, const float* to, const float* c, long p, const CompositeSteps& n,
+template <class Weight>
+inline double CompositeDampedSum(const float* oo, const float* to, const Weight* c, long p, const CompositeSteps& n,
                                  double sum) {
     using D = double;
     return sum + D(c[14]) * oo[p] + D(c[15]) * oo[p + n.ip] + D(c[16]) * oo[p + n.jp] + D(c[17]) * oo[p + n.im] +
