@@ -23,6 +23,7 @@
 #include "engine/kernels.h"
 #include "engine/row_workers.h"
 #include "engine/run.h"
+#include "bench_materials.h"
 #include "model/elix_doc.h"
 
 namespace {
@@ -42,15 +43,7 @@ struct Options {
     double seconds = 1.5;
 };
 
-CMaterialProperty Material(const char* name, std::uint8_t gray, double rho, double vL, double vT, bool damped) {
-    CMaterialProperty m = IsotropicMaterial(name, gray, rho, vL, vT);
-    if (damped) {
-        m.damping = 1;
-        m.eta = 2.0f;
-        m.chi = 1.0f;
-    }
-    return m;
-}
+using bench::Material;
 
 // A model of side x side nodes ((side - 1)^2 cells of 0.1 mm): steel, or
 // steel with round holes 4 cells across on a 6-cell pitch (about a third of

@@ -8,21 +8,14 @@
 
 #include "engine/grid_builder.h"
 #include "engine/kernels.h"
+#include "bench_materials.h"
 #include "model/elix_doc.h"
 
 namespace {
 
 using namespace elix;
 
-CMaterialProperty Material(const char* name, std::uint8_t gray, double rho, double vL, double vT, bool damped) {
-    CMaterialProperty m = IsotropicMaterial(name, gray, rho, vL, vT);
-    if (damped) {
-        m.damping = 1;
-        m.eta = 2.0f;
-        m.chi = 1.0f;
-    }
-    return m;
-}
+using bench::Material;
 
 void Run(const char* label, bool interfaces, int side, int steps) {
     CElixDoc doc;
