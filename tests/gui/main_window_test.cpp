@@ -79,6 +79,15 @@ struct CurrentDirectoryGuard {
     }
 };
 
+// Copies an example model and its geometry into dir; the model's path.
+std::string CopyExample(const TempDir& dir, const std::string& name) {
+    const fs::path from = fs::path(ELASTRIX_SOURCE_DIR) / "examples" / name;
+    for (const auto& entry : fs::directory_iterator(from))
+        fs::copy_file(entry.path(), fs::path(dir.Root()) / entry.path().filename(),
+                      fs::copy_options::overwrite_existing);
+    return dir.Path(name + ".wmd");
+}
+
 // A main window over a fresh installation folder, its dialogs scripted.
 struct Window {
     TempDir dir;
@@ -102,14 +111,7 @@ struct Window {
         frame->close();
     }
 
-    // Copies an example model and its geometry into the folder.
-    std::string Example(const std::string& name) const {
-        const fs::path from = fs::path(ELASTRIX_SOURCE_DIR) / "examples" / name;
-        for (const auto& entry : fs::directory_iterator(from))
-            fs::copy_file(entry.path(), fs::path(dir.Root()) / entry.path().filename(),
-                          fs::copy_options::overwrite_existing);
-        return dir.Path(name + ".wmd");
-    }
+    std::string Example(const std::string& name) const { return CopyExample(dir, name); }
 
     CElixDoc& Doc() const { return *frame->ActiveDocument(); }
 };
@@ -441,9 +443,7 @@ void MainWindowTest::commentEditorMarksOnlyChanges() {
 
 void MainWindowTest::batchRunWithoutDisplayWritesReceiverFiles() {
     TempDir dir;
-    const fs::path from = fs::path(ELASTRIX_SOURCE_DIR) / "examples" / "immersion";
-    for (const auto& entry : fs::directory_iterator(from))
-        fs::copy_file(entry.path(), fs::path(dir.Root()) / entry.path().filename());
+    const std::string model = CopyExample(dir, "immersion");
     QProcess program;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));
@@ -451,7 +451,7 @@ void MainWindowTest::batchRunWithoutDisplayWritesReceiverFiles() {
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     program.setProcessEnvironment(env);
     program.start(QStringLiteral(ELASTRIX_GUI_PATH),
-                  {QStringLiteral("-r"), QString::fromStdString(dir.Path("immersion.wmd"))});
+                  {QStringLiteral("-r"), QString::fromStdString(model)});
     QVERIFY(program.waitForFinished(120000));
     QCOMPARE(program.exitCode(), 0);
     for (const char* file : {"echo.txt", "back_wall_gate.txt"}) QVERIFY(fs::file_size(dir.Path(file)) > 1000);
