@@ -45,47 +45,47 @@ constexpr std::array<CommandInfo, static_cast<std::size_t>(Cmd::Count)> kCommand
     {Cmd::ZoomOther, "&Other", "Zoom to any size", R::Always, true},
     {Cmd::ContrastEnhance, "&Contrast Enhance", "Enhance the contrast of wavefield frames", R::HasGeometry, true},
 
-    {Cmd::CreateImage, "&Create Image", "Create a new geometry image", R::NotAvailable, true},
-    {Cmd::AddRectangle, "Add &Rectangle", "Paint a rectangle into the image", R::NotAvailable, true},
-    {Cmd::AddEllipse, "Add &Ellipse", "Paint an ellipse into the image", R::NotAvailable, true},
-    {Cmd::AddLayer, "Add &Layer", "Paint a layer into the image", R::NotAvailable, true},
-    {Cmd::AddUserObject, "Add &User Object", "Paint a user object into the image", R::NotAvailable, true},
+    {Cmd::CreateImage, "&Create Image", "Create a new geometry image", R::Idle, true, false},
+    {Cmd::AddRectangle, "Add &Rectangle", "Paint a rectangle into the image", R::IdleImageLoaded, true, false},
+    {Cmd::AddEllipse, "Add &Ellipse", "Paint an ellipse into the image", R::IdleImageLoaded, true, false},
+    {Cmd::AddLayer, "Add &Layer", "Paint a layer into the image", R::IdleImageLoaded, true, false},
+    {Cmd::AddUserObject, "Add &User Object", "Paint a user object into the image", R::IdleImageLoaded, true, false},
     {Cmd::SaveGeometry, "&Save Geometry", "Save the geometry image", R::IdleImageLoaded, true},
     {Cmd::LoadGeometry, "&Load Geometry", "Load a geometry image", R::Idle, true},
 
-    {Cmd::MaterialProperty, "&Material Property", "Edit the material properties", R::NotAvailable, true},
-    {Cmd::BoundaryCondition, "&Boundary Condition", "Edit the boundary conditions", R::NotAvailable, true},
-    {Cmd::SourceConfiguration, "&Source Configuration", "Edit the sources", R::NotAvailable, true},
-    {Cmd::ReceiverConfiguration, "&Receiver Configuration", "Edit the receivers", R::NotAvailable, true},
-    {Cmd::ElectrodePairConfiguration, "Electrode &Pair Configuration", "Edit the electrode pairs", R::NotAvailable,
-     true},
-    {Cmd::ElectrodeConfiguration, "Electr&ode Configuration", "Edit the electrodes", R::NotAvailable, true},
-    {Cmd::JobParameters, "&Job Parameters", "Edit the job parameters", R::NotAvailable, true},
-    {Cmd::CheckModel, "&Check Model", "Check the Elastrix Model", R::NotAvailable, true},
-    {Cmd::RunModel, "R&un", "Run the current model", R::NotAvailable, true},
-    {Cmd::RestartModel, "R&estart Model", "Restart the current model from a restart file", R::NotAvailable, true},
-    {Cmd::TransducerDesigner, "&Transducer Designer", "Design a transducer", R::NotAvailable, true},
+    {Cmd::MaterialProperty, "&Material Property", "Edit the material properties", R::IdleHasGeometry, true, false},
+    {Cmd::BoundaryCondition, "&Boundary Condition", "Edit the boundary conditions", R::IdleHasGeometry, true, false},
+    {Cmd::SourceConfiguration, "&Source Configuration", "Edit the sources", R::IdleHasGeometry, true, false},
+    {Cmd::ReceiverConfiguration, "&Receiver Configuration", "Edit the receivers", R::IdleHasGeometry, true, false},
+    {Cmd::ElectrodePairConfiguration, "Electrode &Pair Configuration", "Edit the electrode pairs", R::IdleHasGeometry,
+     true, false},
+    {Cmd::ElectrodeConfiguration, "Electr&ode Configuration", "Edit the electrodes", R::IdleHasGeometry, true, false},
+    {Cmd::JobParameters, "&Job Parameters", "Edit the job parameters", R::IdleHasGeometry, true, false},
+    {Cmd::CheckModel, "&Check Model", "Check the Elastrix Model", R::IdleHasGeometry, true, false},
+    {Cmd::RunModel, "R&un", "Run the current model", R::IdleHasGeometry, true, false},
+    {Cmd::RestartModel, "R&estart Model", "Restart the current model from a restart file", R::IdleHasGeometry, true, false},
+    {Cmd::TransducerDesigner, "&Transducer Designer", "Design a transducer", R::Always, true, false},
 
-    {Cmd::ReceiverPlot, "&Receiver Plot", "Plot the recorded receiver signals", R::NotAvailable, true},
+    {Cmd::ReceiverPlot, "&Receiver Plot", "Plot the recorded receiver signals", R::HasGeometry, true, false},
     {Cmd::SetDirectories, "&Set Directories", "Set Default Directories", R::Always, false},
     {Cmd::Comment, "&Comment", "Edit the comment of the model", R::HasGeometry, true},
-    {Cmd::DumpDisplacements, "&Dump Displacements", "Save the displacements of the current step", R::NotAvailable,
-     true},
+    {Cmd::DumpDisplacements, "&Dump Displacements", "Save the displacements of the current step", R::RunningAfterAStep,
+     true, false},
     {Cmd::PcxExport, "PCX &Export", "Export the image as a PCX file", R::ImageLoaded, true},
-    {Cmd::SetResolution, "Se&t Resolution", "Set the resolution of the image", R::NotAvailable, true},
-    {Cmd::ReplacePixelValue, "Replace &Pixel Value", "Replace a range of gray levels", R::NotAvailable, true},
-    {Cmd::Playback, "Pla&yback", "Playback previously saved imaged", R::NotAvailable, true},
+    {Cmd::SetResolution, "Se&t Resolution", "Set the resolution of the image", R::IdleImageLoaded, true, false},
+    {Cmd::ReplacePixelValue, "Replace &Pixel Value", "Replace a range of gray levels", R::IdleImageLoaded, true, false},
+    {Cmd::Playback, "Pla&yback", "Playback previously saved imaged", R::IdleHasGeometry, true, false},
 
-    {Cmd::ReceiverTimer, "&Receiver Timer", "Measure arrival times and velocities", R::NotAvailable, true},
-    {Cmd::SpectrumPlot, "&Spectrum Plot", "Plot the spectra of the receiver signals", R::NotAvailable, true},
-    {Cmd::Attenuation, "&Attenuation", "Plot the attenuation between receivers", R::NotAvailable, true},
+    {Cmd::ReceiverTimer, "&Receiver Timer", "Measure arrival times and velocities", R::IdleHasGeometry, true, false},
+    {Cmd::SpectrumPlot, "&Spectrum Plot", "Plot the spectra of the receiver signals", R::IdleHasGeometry, true, false},
+    {Cmd::Attenuation, "&Attenuation", "Plot the attenuation between receivers", R::IdleHasGeometry, true, false},
 
     {Cmd::WindowNew, "&New Window", "Open another window for the active model", R::Always, true},
     {Cmd::WindowCascade, "&Cascade", "Arrange windows so they overlap", R::Always, false},
     {Cmd::WindowTile, "&Tile", "Arrange windows as non-overlapping tiles", R::Always, false},
     {Cmd::WindowArrangeIcons, "&Arrange Icons", "Arrange icons at the bottom of the window", R::Always, false},
 
-    {Cmd::HelpTopics, "&Help Topics", "List Help topics", R::NotAvailable, false},
+    {Cmd::HelpTopics, "&Help Topics", "List Help topics", R::Always, false, false},
     {Cmd::About, "&About Elastrix", "Display program information, version number and copyright", R::Always, false},
 
     {Cmd::GeometryMenu, "Geometry Menu", "Create and edit the geometry image", R::Idle, true},
@@ -114,12 +114,12 @@ std::string MenuTextOf(const char* title) {
 
 std::string PromptOf(const CommandInfo& info) {
     std::string prompt = info.prompt;
-    if (info.rule == CommandRule::NotAvailable) prompt += " (not available in this version yet)";
+    if (!info.available) prompt += " (not available in this version yet)";
     return prompt;
 }
 
 bool CommandEnabled(const CommandInfo& info, const CElixDoc* doc, bool stepsComputed) {
-    if (info.rule == CommandRule::NotAvailable) return false;
+    if (!info.available) return false;
     if (info.needsModel && !doc) return false;
     if (!doc) return info.rule == CommandRule::Always;
     const bool idle = !doc->IsRunning();
@@ -131,7 +131,6 @@ bool CommandEnabled(const CommandInfo& info, const CElixDoc* doc, bool stepsComp
         case CommandRule::IdleImageLoaded: return idle && doc->image.HasRows();
         case CommandRule::IdleHasGeometry: return idle && HasGeometry(*doc);
         case CommandRule::RunningAfterAStep: return !idle && stepsComputed;
-        case CommandRule::NotAvailable: return false;
     }
     return false;
 }

@@ -46,7 +46,6 @@ enum class CommandRule {
     IdleImageLoaded,      // no run in progress and an image is loaded
     IdleHasGeometry,      // no run in progress and the model has a geometry image
     RunningAfterAStep,    // a run is in progress and at least one step was computed
-    NotAvailable,         // its window is not part of this version yet
 };
 
 struct CommandInfo {
@@ -55,6 +54,7 @@ struct CommandInfo {
     const char* prompt;  // status-bar prompt and tooltip
     CommandRule rule;
     bool needsModel;     // acts on the active model (disabled without one)
+    bool available = true;  // false: its window is not part of this version yet
 };
 
 // Every command, in the order of the enum.
