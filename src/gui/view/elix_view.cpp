@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <cstring>
 
 #include "geometry/display_bitmap.h"
 #include "model/elix_doc.h"

@@ -7,8 +7,11 @@
 #include <QAbstractScrollArea>
 #include <QImage>
 #include <QMdiSubWindow>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace elix {
 
