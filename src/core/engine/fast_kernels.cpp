@@ -4,6 +4,13 @@
 
 #include "engine/kernels.h"
 
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#define ELIX_HAS_AVX2_SPANS 1
+#else
+#define ELIX_HAS_AVX2_SPANS 0
+#endif
+
 // The span loops are built twice on x86-64, once for the baseline and once
 // for AVX2 (four doubles per vector); the loader picks one at start-up. No
 // FMA is enabled, and -ffp-contract=off keeps every product rounded on its
@@ -132,6 +139,103 @@ ELIX_SPAN_CLONES void RunPureSpan(int shape, bool forV, const Planes& f, const f
         PureSpanOfShape<false>(shape, f, c, b, e);
 }
 
+#if ELIX_HAS_AVX2_SPANS
+// Kernel 1 for U and V together, four nodes per vector of doubles, by hand
+// for AVX2: each float of the six rows it reads (U and V at j-1, j, j+1) is
+// converted to double once, and its neighbours at i-1 and i+1 are made from
+// the converted vectors by two shuffles instead of being loaded and
+// converted again. The sums are those of PureNode<1>, term by term, without
+// FMA, so the results are the reference's bit for bit.
+namespace avx2 {
+
+#define ELIX_AVX2 __attribute__((target("avx2")))
+
+// row[q-1 .. q+2] in double.
+ELIX_AVX2 ELIX_ALWAYS_INLINE __m256d Left(const float* row, long q) { return _mm256_cvtps_pd(_mm_loadu_ps(row + q - 1)); }
+
+// One row at nodes p..p+3: its values at i-1, i and i+1, made from
+// left = row[p-1 .. p+2] and next = row[p+3 .. p+6].
+struct Window {
+    __m256d before, at, after;
+};
+
+ELIX_AVX2 ELIX_ALWAYS_INLINE Window Slide(__m256d left, __m256d next) {
+    Window w;
+    w.before = left;
+    w.after = _mm256_permute2f128_pd(left, next, 0x21);  // row[p+1 .. p+4]
+    w.at = _mm256_shuffle_pd(left, w.after, 0x5);         // row[p .. p+3]
+    return w;
+}
+
+// The six rows at one group of four nodes, each as Left(row, q).
+struct Rows {
+    __m256d um, u0, up, vm, v0, vp;
+};
+
+struct SecondOrderWeights {
+    __m256d u0, u1, u2, u3, v0, v1, v2, v3;
+};
+
+ELIX_AVX2 ELIX_ALWAYS_INLINE Rows LoadRows(const float* u, const float* v, long q, long s) {
+    return {Left(u, q - s), Left(u, q), Left(u, q + s), Left(v, q - s), Left(v, q), Left(v, q + s)};
+}
+
+// Near cross difference X(F) = F(j+1,i+1) + F(j-1,i-1) - F(j+1,i-1) - F(j-1,i+1).
+ELIX_AVX2 ELIX_ALWAYS_INLINE __m256d Cross(const Window& below, const Window& above) {
+    return _mm256_sub_pd(_mm256_sub_pd(_mm256_add_pd(above.after, below.before), above.before), below.after);
+}
+
+// ((O(a-1) + O(a+1)) c1 + (c0 O - O_old)) + (O(c-1) + O(c+1)) c2 + X(T) c3
+ELIX_AVX2 ELIX_ALWAYS_INLINE __m128 Kernel1(__m256d along, __m256d across, __m256d own, __m256d old, __m256d cross,
+                                            __m256d c0, __m256d c1, __m256d c2, __m256d c3) {
+    const __m256d first = _mm256_add_pd(_mm256_mul_pd(along, c1), _mm256_sub_pd(_mm256_mul_pd(c0, own), old));
+    const __m256d sum = _mm256_add_pd(_mm256_add_pd(first, _mm256_mul_pd(across, c2)), _mm256_mul_pd(cross, c3));
+    return _mm256_cvtpd_ps(sum);
+}
+
+// Nodes p..p+3 from the rows at p (left) and at p+4 (next).
+ELIX_AVX2 ELIX_ALWAYS_INLINE void Quad(const Planes& fu, const Planes& fv, const SecondOrderWeights& w, long p,
+                                       const Rows& left, const Rows& next) {
+    const Window um = Slide(left.um, next.um), u0 = Slide(left.u0, next.u0), up = Slide(left.up, next.up);
+    const Window vm = Slide(left.vm, next.vm), v0 = Slide(left.v0, next.v0), vp = Slide(left.vp, next.vp);
+    const __m256d uOld = _mm256_cvtps_pd(_mm_loadu_ps(fu.ownOld + p));
+    const __m256d vOld = _mm256_cvtps_pd(_mm_loadu_ps(fv.ownOld + p));
+    // U: along = x (i -+ 1), across = y (j -+ 1); V the other way round.
+    _mm_storeu_ps(fu.ownNew + p, Kernel1(_mm256_add_pd(u0.before, u0.after), _mm256_add_pd(um.at, up.at), u0.at, uOld,
+                                        Cross(vm, vp), w.u0, w.u1, w.u2, w.u3));
+    _mm_storeu_ps(fv.ownNew + p, Kernel1(_mm256_add_pd(vm.at, vp.at), _mm256_add_pd(v0.before, v0.after), v0.at,
+                                          vOld, Cross(um, up), w.v0, w.v1, w.v2, w.v3));
+}
+
+// Kernel 1 on nodes [b, e) of one row for U and V; returns where it
+// stopped (fewer than ten nodes from e), the rest being left to the
+// caller. It reads the rows from column b-1 to column e, which a span of
+// kernel 1 (all neighbours inside the grid) allows.
+ELIX_AVX2 long SecondOrderSpan(const Planes& fu, const Planes& fv, const float* cu, const float* cv, long b, long e) {
+    const long s = fu.stride;
+    const float* u = fu.own;
+    const float* v = fv.own;
+    const SecondOrderWeights w{_mm256_set1_pd(cu[0]), _mm256_set1_pd(cu[1]), _mm256_set1_pd(cu[2]),
+                               _mm256_set1_pd(cu[3]), _mm256_set1_pd(cv[0]), _mm256_set1_pd(cv[1]),
+                               _mm256_set1_pd(cv[2]), _mm256_set1_pd(cv[3])};
+    long p = b;
+    if (e - p < 10) return p;
+    Rows left = LoadRows(u, v, p, s);
+    for (; p + 10 <= e; p += 8) {
+        const Rows next = LoadRows(u, v, p + 4, s);
+        const Rows after = LoadRows(u, v, p + 8, s);
+        Quad(fu, fv, w, p, left, next);
+        Quad(fu, fv, w, p + 4, next, after);
+        left = after;
+    }
+    return p;
+}
+
+#undef ELIX_AVX2
+
+}  // namespace avx2
+#endif
+
 // Nodes p in [b, e) of one row with composite shape kShape (7, or 9 with
 // the level n-1 terms), all inside the grid: each node reads its own
 // weights (the plan's copy in double: the same values, converted once),
@@ -196,7 +300,7 @@ bool IsComposite(unsigned shape) { return shape == 7 || shape == 9; }
 }  // namespace
 
 bool FastKernelsUseAvx2() {
-#if ELIX_HAS_SPAN_CLONES
+#if ELIX_HAS_AVX2_SPANS
     return __builtin_cpu_supports("avx2");
 #else
     return false;
@@ -204,6 +308,7 @@ bool FastKernelsUseAvx2() {
 }
 
 void CFastKernels::Build(const CNodeGrid& grid) {
+    m_avx2 = FastKernelsUseAvx2();
     // The weights of every set that composite spans may use (those with the
     // 28 weights of kernel 9, or the 14 of kernel 7), in double, U's then
     // V's; other sets point at a zero block that no span reads.
@@ -288,8 +393,12 @@ void CFastKernels::AdvanceRow(CNodeGrid& grid, int j) const {
             case 9: CompositeSpan<9>(grid, m_compositeWeights.data(), m_compositeOffsets.data(), b, e); break;
             default: {
                 const CoefficientSet& set = grid.sets[grid.index[static_cast<std::size_t>(b)]];
-                RunPureSpan(span.shape, false, u, set.u.data(), b, e);
-                RunPureSpan(span.shape, true, v, set.v.data(), b, e);
+                long from = b;
+#if ELIX_HAS_AVX2_SPANS
+                if (span.shape == 1 && m_avx2) from = avx2::SecondOrderSpan(u, v, set.u.data(), set.v.data(), b, e);
+#endif
+                RunPureSpan(span.shape, false, u, set.u.data(), from, e);
+                RunPureSpan(span.shape, true, v, set.v.data(), from, e);
             }
         }
     }

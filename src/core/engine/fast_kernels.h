@@ -68,10 +68,11 @@ private:
     std::vector<double> m_compositeWeights;
     std::vector<std::size_t> m_watched;
     std::vector<std::uint8_t> m_watchedFlags;
+    bool m_avx2 = false;  // kernel 1 spans by the AVX2 loop
 };
 
-// Whether this process runs the AVX2 build of the span loops (x86-64 with
-// AVX2); the results are the same either way.
+// Whether this process runs the AVX2 span loops (x86-64 with AVX2); the
+// results are the same either way.
 bool FastKernelsUseAvx2();
 
 }  // namespace elix

@@ -183,7 +183,7 @@ bool AllocateFields(CNodeGrid& grid, std::string& error) {
     const bool piezo =
         std::any_of(grid.flags.begin(), grid.flags.end(), [](std::uint8_t flags) { return (flags & FLAG_PIEZO) != 0; });
     try {
-        for (std::vector<float>* field : {&f.U, &f.V, &f.Uold, &f.Vold, &f.Unew, &f.Vnew})
+        for (FieldArray* field : {&f.U, &f.V, &f.Uold, &f.Vold, &f.Unew, &f.Vnew})
             field->assign(grid.NodeCount(), 0.0f);
         f.W.assign(piezo ? grid.NodeCount() : 0, 0.0f);
     } catch (const std::bad_alloc&) {

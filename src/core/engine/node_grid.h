@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/field_array.h"
+
 namespace elix {
 
 // Node flag bits. Held nodes (sources, boundary conditions, vacuum) carry
@@ -37,10 +39,10 @@ struct CoefficientSet {
 // Displacement arrays of one time level pair; rotated by swapping after
 // each step, never copied.
 struct WaveFields {
-    std::vector<float> U, V, Uold, Vold, Unew, Vnew;
+    FieldArray U, V, Uold, Vold, Unew, Vnew;
     // Scalar field read by the piezoelectric kernels. Piezoelectric
     // materials run as elastic ones, so it stays zero.
-    std::vector<float> W;
+    FieldArray W;
 
     // Level n-1 takes level n, level n takes level n+1, and the old n-1
     // arrays become the next write target.

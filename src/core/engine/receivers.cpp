@@ -97,10 +97,9 @@ double Phase(int phaseType, double value) {
 
 }  // namespace
 
-ReceiverSample RecordReceiver(CReceiverRun& r, const CNodeGrid& grid, const std::vector<float>& U,
-                              const std::vector<float>& V, const std::vector<float>& Uprev,
-                              const std::vector<float>& Vprev, const std::vector<float>& Uprev2,
-                              const std::vector<float>& Vprev2, int step, double dt, double hx, double hy,
+ReceiverSample RecordReceiver(CReceiverRun& r, const CNodeGrid& grid, const FieldArray& U, const FieldArray& V,
+                              const FieldArray& Uprev, const FieldArray& Vprev, const FieldArray& Uprev2,
+                              const FieldArray& Vprev2, int step, double dt, double hx, double hy,
                               const std::vector<StressModuli>& moduli) {
     ReceiverSample sample;
     const double t = step * dt;

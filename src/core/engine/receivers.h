@@ -64,10 +64,9 @@ bool PrepareReceivers(const CElixDoc& doc, const CNodeGrid& grid, const RegionMa
 std::vector<StressModuli> StressModuliOf(const CElixDoc& doc);
 
 // Records a receiver at a step from the level n+1, n and n-1 arrays.
-ReceiverSample RecordReceiver(CReceiverRun& receiver, const CNodeGrid& grid, const std::vector<float>& U,
-                              const std::vector<float>& V, const std::vector<float>& Uprev,
-                              const std::vector<float>& Vprev, const std::vector<float>& Uprev2,
-                              const std::vector<float>& Vprev2, int step, double dt, double hx, double hy,
+ReceiverSample RecordReceiver(CReceiverRun& receiver, const CNodeGrid& grid, const FieldArray& U, const FieldArray& V,
+                              const FieldArray& Uprev, const FieldArray& Vprev, const FieldArray& Uprev2,
+                              const FieldArray& Vprev2, int step, double dt, double hx, double hy,
                               const std::vector<StressModuli>& moduli);
 
 // Before a new run: lists the receivers' existing output files and asks

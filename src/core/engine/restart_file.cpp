@@ -263,7 +263,7 @@ bool SaveRestart(const std::string& path, const CElixDoc& doc, const RunData& ru
     bool ok = true;
     for (int j = 0; j <= grid.ny && ok; ++j) {
         block.clear();
-        for (const std::vector<float>* a : arrays) PutFloats(block, a->data() + grid.Offset(0, j), stride);
+        for (const FieldArray* a : arrays) PutFloats(block, a->data() + grid.Offset(0, j), stride);
         ok = file.Write(block);
     }
     ForEachDelayLine(run, [&](const CReceiverPoint& p) {
@@ -346,7 +346,7 @@ bool LoadRestart(const std::string& path, CElixDoc& doc, RunData& run, int& next
     }
     const auto arrays = RowArrays(grid.fields);
     for (int j = 0; j <= grid.ny && ok; ++j)
-        for (std::vector<float>* a : arrays) ok = ok && ReadFloats(f, bytes, stride, a->data() + grid.Offset(0, j), stride);
+        for (FieldArray* a : arrays) ok = ok && ReadFloats(f, bytes, stride, a->data() + grid.Offset(0, j), stride);
     for (CReceiverRun& r : run.receivers)
         if (r.array)
             for (CReceiverPoint& p : r.points)

@@ -36,7 +36,7 @@ void SpinThenWait(const std::atomic<T>& value, T old) {
 
 CRowWorkers::CRowWorkers(int threadTotal) {
     const int workers = std::clamp(threadTotal, 1, kMaxThreads) - 1;
-    for (int k = 0; k < workers; ++k) m_threads.emplace_back([this] { WorkerLoop(); });
+    for (int k = 0; k < workers; ++k) m_threads.emplace_back([this, k] { WorkerLoop(k + 1); });
 }
 
 CRowWorkers::~CRowWorkers() {
@@ -53,9 +53,16 @@ void CRowWorkers::AdvanceRow(int j) {
         AdvanceRows(*m_grid, j, j);
 }
 
-void CRowWorkers::ClaimRows() {
+void CRowWorkers::ClaimRows(int slot) {
+    // Each thread walks all rows, but from its own share of the grid on
+    // (slot k of T starts at row k * rows / T and wraps round): the threads
+    // then mostly work on separate blocks of neighbouring rows, so each
+    // brings the rows its stencils share into its own cache once, and the
+    // claims meet, still one row at a time, only where the blocks end.
     const int rows = m_grid->ny + 1;
-    for (int j = 0; j < rows; ++j) {
+    const int start = static_cast<int>(static_cast<long>(slot) * rows / ThreadTotal());
+    for (int walked = 0; walked < rows; ++walked) {
+        const int j = (start + walked) % rows;
         // Test-and-set: the thread that turns the claim from 0 to 1 owns
         // the row for this pass. A plain load first spares the cache line
         // a write when another thread has the row already.
@@ -66,7 +73,7 @@ void CRowWorkers::ClaimRows() {
     }
 }
 
-void CRowWorkers::WorkerLoop() {
+void CRowWorkers::WorkerLoop(int slot) {
     // Passes bump the generation from 0 on, and no pass starts before every
     // worker exists, so 0 is the generation a new worker has seen.
     unsigned seen = 0;
@@ -74,7 +81,7 @@ void CRowWorkers::WorkerLoop() {
         SpinThenWait(m_generation, seen);
         seen = m_generation.load(std::memory_order_acquire);
         if (m_quit.load(std::memory_order_acquire)) return;
-        ClaimRows();
+        ClaimRows(slot);
         if (m_pending.fetch_sub(1, std::memory_order_acq_rel) == 1) m_pending.notify_one();
     }
 }
@@ -95,7 +102,7 @@ void CRowWorkers::Pass(CNodeGrid& grid, const CFastKernels* fast) {
     m_pending.store(static_cast<int>(m_threads.size()), std::memory_order_release);
     m_generation.fetch_add(1, std::memory_order_acq_rel);
     m_generation.notify_all();
-    ClaimRows();
+    ClaimRows(0);
     for (int pending = m_pending.load(std::memory_order_acquire); pending != 0;
          pending = m_pending.load(std::memory_order_acquire))
         SpinThenWait(m_pending, pending);

@@ -1,6 +1,6 @@
 // The threads that share the kernel pass of a step: a persistent pool of up
-// to three workers plus the calling thread. Rows are claimed one at a time
-// by an atomic test-and-set; the caller waits for the workers on an atomic
+// to three workers plus the calling thread (slot 0; the workers are slots
+// 1..3). Rows are claimed one at a time by an atomic test-and-set; the caller waits for the workers on an atomic
 // counter and the workers for the next pass on an atomic generation, each
 // with a short spin and then a blocking C++20 wait, never by sleeping.
 #pragma once
@@ -35,8 +35,8 @@ public:
     void Pass(CNodeGrid& grid, const CFastKernels* fast = nullptr);
 
 private:
-    void WorkerLoop();
-    void ClaimRows();
+    void WorkerLoop(int slot);
+    void ClaimRows(int slot);
 
     std::vector<std::thread> m_threads;
     std::unique_ptr<std::atomic<unsigned char>[]> m_claims;

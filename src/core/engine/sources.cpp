@@ -138,8 +138,8 @@ void FreeSourceHeldNodes(CNodeGrid& grid, const std::vector<CSourceRun>& sources
 }
 
 void UpdatePressureSupport(const CNodeGrid& grid, std::vector<CSourceRun>& sources, double hx, double hy) {
-    const std::vector<float>& U = grid.fields.Unew;
-    const std::vector<float>& V = grid.fields.Vnew;
+    const FieldArray& U = grid.fields.Unew;
+    const FieldArray& V = grid.fields.Vnew;
     for (CSourceRun& source : sources) {
         if (!source.active || !source.pressure) continue;
         const double c = source.direction.c, s = source.direction.s;

@@ -44,8 +44,8 @@ void AppendInteger(std::string& out, int value) {
 bool WriteDumpLines(std::ofstream& file, const CNodeGrid& grid) {
     std::string buffer;
     buffer.reserve(kDumpBufferBytes + 128);
-    const std::vector<float>& u = grid.fields.U;
-    const std::vector<float>& v = grid.fields.V;
+    const FieldArray& u = grid.fields.U;
+    const FieldArray& v = grid.fields.V;
     for (int j = 0; j <= grid.ny; ++j) {
         for (int i = 0; i <= grid.nx; ++i) {
             const std::size_t at = grid.Offset(i, j);

@@ -8,6 +8,7 @@
 
 #include "engine/grid_builder.h"
 #include "engine/kernels.h"
+#include "engine/row_workers.h"
 #include "engine_test_support.h"
 
 namespace elix {
@@ -15,7 +16,7 @@ namespace {
 
 // Bitwise equality of two field arrays (a NaN would compare equal to
 // itself here, as it must for identical bits).
-bool SameBits(const std::vector<float>& a, const std::vector<float>& b) {
+bool SameBits(const FieldArray& a, const FieldArray& b) {
     return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0;
 }
 
@@ -178,6 +179,64 @@ TEST(FastKernelsTest, RefreshReplansRowsWhoseWatchedFlagsChanged) {
     CNodeGrid reference = grid;
     AdvanceRows(reference, 0, reference.ny);
     ExpectSameFields(reference.fields, grid.fields);
+}
+
+// Second-order spans of every length from 1 to 41 nodes, starting at
+// every column modulo 8, the last of each row ending next to the right
+// edge, between the first and last inside rows: the vector loop of kernel
+// 1, its remainders and its reads up to the edge column all meet the
+// reference bit for bit.
+TEST(FastKernelsTest, BitIdenticalOnSecondOrderSpansOfEveryLengthAndStart) {
+    CNodeGrid grid = RandomGrid(21, 97, 14);
+    for (int j = 1; j < grid.ny; ++j) {
+        int i = 1 + j % 8, k = 0;
+        for (int c = 1; c < grid.nx; ++c) {
+            grid.index[grid.Offset(c, j)] = 0;
+            grid.flags[grid.Offset(c, j)] = 0;
+        }
+        while (true) {
+            i += 1 + (7 * k++ + 3 * j) % 41;  // a span of that many nodes, then a composite node
+            if (i >= grid.nx) break;
+            grid.index[grid.Offset(i, j)] = 4;
+            ++i;
+        }
+        grid.index[grid.Offset(grid.nx - 1, j)] = 0;
+    }
+    CFastKernels plan;
+    plan.Build(grid);
+    int longSpans = 0, edgeSpans = 0;
+    for (int j = 1; j < grid.ny; ++j)
+        for (const NodeSpan& span : plan.RowSpans(j))
+            if (span.shape == 1) {
+                longSpans += span.length >= 18 ? 1 : 0;
+                edgeSpans += span.End() == grid.nx ? 1 : 0;
+            }
+    EXPECT_GT(longSpans, 20);
+    EXPECT_EQ(edgeSpans, grid.ny - 1);
+    ExpectFastEqualsReference(grid, 3);
+}
+
+// Each row is computed once, whichever thread claims it, also with fewer
+// rows than threads: every thread count gives the one-thread fields.
+TEST(FastKernelsTest, RowWorkersGiveTheSameFieldsForEveryThreadCount) {
+    for (int ny : {1, 2, 5, 31}) {
+        SCOPED_TRACE(ny);
+        const CNodeGrid start = RandomGrid(30 + static_cast<unsigned>(ny), 45, ny);
+        CNodeGrid single = start;
+        CFastKernels plan;
+        plan.Build(single);
+        CRowWorkers(1).Pass(single, &plan);
+        for (int threads = 2; threads <= CRowWorkers::kMaxThreads; ++threads) {
+            SCOPED_TRACE(threads);
+            CNodeGrid grid = start;
+            CRowWorkers workers(threads);
+            workers.Pass(grid, &plan);
+            ExpectSameFields(single.fields, grid.fields);
+            CNodeGrid reference = start;
+            workers.Pass(reference);
+            ExpectSameFields(single.fields, reference.fields);
+        }
+    }
 }
 
 // Built models: steel with vacuum holes and a damped epoxy inclusion,

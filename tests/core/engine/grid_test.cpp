@@ -283,6 +283,37 @@ void ExpectSymmetricSpreading(bool fourthOrder) {
 TEST(PropagationTest, SecondOrderPulseSpreadsSymmetrically) { ExpectSymmetricSpreading(false); }
 TEST(PropagationTest, FourthOrderPulseSpreadsSymmetrically) { ExpectSymmetricSpreading(true); }
 
+// The six level arrays of a grid start 64-byte aligned in six different
+// first-level cache sets, stay so through rotation and copies, and keep
+// their values like any vector.
+TEST(FieldArrayTest, LevelArraysAreStaggeredAcrossCacheSets) {
+    CElixDoc doc;
+    ASSERT_TRUE(doc.AddItem(Material("Steel", 0, 7850, 5900, 3230)));
+    SetImage(doc, 20, 10, 0, 10.0);
+    CNodeGrid grid;
+    CRunGeometry g;
+    std::string error;
+    ASSERT_TRUE(Prepare(doc, grid, g, error)) << error;
+    auto sets = [](const WaveFields& f) {
+        std::set<std::uintptr_t> found;
+        for (const FieldArray* a : {&f.U, &f.V, &f.Uold, &f.Vold, &f.Unew, &f.Vnew}) {
+            const auto address = reinterpret_cast<std::uintptr_t>(a->data());
+            EXPECT_EQ(address % 64, 0u);
+            found.insert(address / 64 % 64);
+        }
+        return found.size();
+    };
+    EXPECT_EQ(sets(grid.fields), 6u);
+    grid.fields.Unew[5] = 2.5f;
+    grid.fields.Rotate();
+    EXPECT_EQ(sets(grid.fields), 6u);
+    const CNodeGrid copy = grid;
+    EXPECT_EQ(sets(copy.fields), 6u);
+    EXPECT_EQ(copy.fields.U[5], 2.5f);
+    EXPECT_TRUE(copy.fields.U == grid.fields.U);
+    EXPECT_THROW(AllocateStaggered(static_cast<std::size_t>(-1) - 100), std::bad_alloc);
+}
+
 TEST(MemoryCheckTest, EachBranchHasItsMessage) {
     std::string message;
     // 100 x 100 cells: 101 * 101 * 32 = 326432 bytes.

@@ -32,7 +32,7 @@ struct KernelGrid {
                 for (float& w : *weights) w = value(random);
     }
     // F[j][i] of a field.
-    static float At(const std::vector<float>& f, int i, int j) { return f[static_cast<std::size_t>(j * 6 + i)]; }
+    static float At(const FieldArray& f, int i, int j) { return f[static_cast<std::size_t>(j * 6 + i)]; }
     double C(int set, bool v, int k) const {
         return (v ? grid.sets[static_cast<std::size_t>(set)].v : grid.sets[static_cast<std::size_t>(set)].u)[static_cast<std::size_t>(k)];
     }
@@ -87,7 +87,7 @@ TEST(KernelTest, CompositeNodesOnTheEdgeUseThemselvesForMissingNeighbours) {
     k.grid.index[k.grid.Offset(i, j)] = 1;
     UpdateNode(k.grid, i, j);
     const int ip = 1, im = 0, jp = 3, jm = 1;
-    auto composite = [&](const std::vector<float>& o, const std::vector<float>& oo, const std::vector<float>& t, bool v) {
+    auto composite = [&](const FieldArray& o, const FieldArray& oo, const FieldArray& t, bool v) {
         return (k.C(1, v, 0) * K::At(o, i, j) - K::At(oo, i, j)) + k.C(1, v, 1) * K::At(o, ip, j) +
                k.C(1, v, 2) * K::At(o, i, jp) + k.C(1, v, 3) * K::At(o, im, j) + k.C(1, v, 4) * K::At(o, i, jm) +
                k.C(1, v, 5) * K::At(t, i, j) + k.C(1, v, 6) * K::At(t, ip, jp) + k.C(1, v, 7) * K::At(t, im, jp) +
