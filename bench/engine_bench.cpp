@@ -284,11 +284,16 @@ bool ParseOptions(int argc, char** argv, Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const char* usage =
+        "usage: engine_bench [--sizes 512,2048,4096] [--models homogeneous,holes,damped,fourth] "
+        "[--seconds 1.5]\n";
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(usage, stdout);
+        return 0;
+    }
     Options options;
     if (!ParseOptions(argc, argv, options)) {
-        std::fprintf(stderr,
-                     "usage: engine_bench [--sizes 512,2048,4096] [--models homogeneous,holes,damped,fourth] "
-                     "[--seconds 1.5]\n");
+        std::fputs(usage, stderr);
         return 2;
     }
     Report(options);
