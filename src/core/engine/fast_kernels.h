@@ -1,7 +1,8 @@
 // The fast node update: every row is planned once as spans of consecutive
 // nodes that share a kernel shape (and, for pure shapes, a coefficient
 // set), and such a span runs as one branch-free loop. Pure spans are
-// vectorised in double precision; composite spans (kernels 7 and 9 inside
+// vectorised in double precision (second-order ones, on AVX2, by one loop
+// for U and V together); composite spans (kernels 7 and 9 inside
 // the grid) take each node's own weights without the per-node kernel
 // choice. Piezoelectric, partly held and edge nodes keep the per-node
 // reference update inside the same pass; vacuum and fully held nodes are
