@@ -1,12 +1,14 @@
 // Runs the desktop program's tests on Qt's offscreen platform, with the
-// user's settings and runtime folder replaced by test ones.
+// user's settings and runtime folder replaced by test ones. Every registered
+// test class runs in turn, or only the one that ELASTRIX_GUI_TEST_CLASS names.
 #include <QApplication>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <clocale>
+#include <cstdio>
 
-#include "main_window_test.h"
+#include "support/gui_test_registry.h"
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -17,6 +19,18 @@ int main(int argc, char** argv) {
     std::setlocale(LC_NUMERIC, "C");
     QCoreApplication::setOrganizationName(QStringLiteral("Norvantech"));
     QCoreApplication::setApplicationName(QStringLiteral("ElastrixTest"));
-    elix::test::MainWindowTest test;
-    return QTest::qExec(&test, argc, argv);
+    const QByteArray only = qgetenv("ELASTRIX_GUI_TEST_CLASS");
+    int failures = 0;
+    bool ran = false;
+    for (const auto& entry : elix::test::GuiTestClasses()) {
+        if (!only.isEmpty() && entry.name != only.toStdString()) continue;
+        ran = true;
+        const auto test = entry.make();
+        failures += QTest::qExec(test.get(), argc, argv);
+    }
+    if (!ran) {
+        std::fprintf(stderr, "no GUI test class named '%s'\n", only.constData());
+        return 1;
+    }
+    return failures == 0 ? 0 : 1;
 }

@@ -27,6 +27,8 @@
 #include "geometry/item_colours.h"
 #include "model/elix_doc.h"
 #include "platform/text_format.h"
+#include "support/gui_test_registry.h"
+#include "support/gui_window.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 #include "view/elix_view.h"
@@ -39,83 +41,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The scripted user interface with the desktop's Yes/No/Cancel question.
-class ScriptedDesktopUi : public IDesktopUserInterface {
-public:
-    ScriptedUserInterface script;
-    std::deque<MessageAnswer> yesNoCancel;  // Cancel when none is left
-    std::vector<std::string> yesNoCancelTexts;
-
-    MessageAnswer ShowMessage(const std::string& text, MessageStyle style, const std::string& title) override {
-        return script.ShowMessage(text, style, title);
-    }
-    std::optional<std::string> ChooseFileToOpen(const FileChooserRequest& request) override {
-        return script.ChooseFileToOpen(request);
-    }
-    std::optional<std::string> ChooseFileToSave(const FileChooserRequest& request) override {
-        return script.ChooseFileToSave(request);
-    }
-    ImageFormatChoice ChooseImageFormat(const std::string& text) override { return script.ChooseImageFormat(text); }
-    bool EditComment(std::string& comment) override { return script.EditComment(comment); }
-    MessageAnswer AskYesNoCancel(const std::string& text) override {
-        yesNoCancelTexts.push_back(text);
-        if (yesNoCancel.empty()) return MessageAnswer::Cancel;
-        const MessageAnswer answer = yesNoCancel.front();
-        yesNoCancel.pop_front();
-        return answer;
-    }
-    std::vector<std::string> Texts() const {
-        std::vector<std::string> texts;
-        for (const auto& shown : script.shown) texts.push_back(shown.text);
-        return texts;
-    }
-};
-
-struct CurrentDirectoryGuard {
-    fs::path saved = fs::current_path();
-    ~CurrentDirectoryGuard() {
-        std::error_code ec;
-        fs::current_path(saved, ec);
-    }
-};
-
-// Copies an example model and its geometry into dir; the model's path.
-std::string CopyExample(const TempDir& dir, const std::string& name) {
-    const fs::path from = fs::path(ELASTRIX_SOURCE_DIR) / "examples" / name;
-    for (const auto& entry : fs::directory_iterator(from))
-        fs::copy_file(entry.path(), fs::path(dir.Root()) / entry.path().filename(),
-                      fs::copy_options::overwrite_existing);
-    return dir.Path(name + ".wmd");
-}
-
-// A main window over a fresh installation folder, its dialogs scripted.
-struct Window {
-    TempDir dir;
-    ScriptedDesktopUi ui;
-    std::unique_ptr<CMainFrame> frame;
-
-    Window() {
-        frame = std::make_unique<CMainFrame>(
-            InstallationPaths{dir.Root(), dir.Path("elastrix.dir"), dir.Path("elix.log")},
-            CDirectories::Defaults(dir.Root()));
-        frame->SetUserInterface(&ui);
-        frame->resize(900, 600);
-        frame->show();
-    }
-    ~Window() {
-        for (const auto& doc : frame->Documents()) {
-            doc->SetRunning(false);
-            doc->SetModifiedFlag(false);
-        }
-        frame->SetBatchRun(true);
-        frame->close();
-    }
-
-    std::string Example(const std::string& name) const { return CopyExample(dir, name); }
-
-    CElixDoc& Doc() const { return *frame->ActiveDocument(); }
-};
-
 QStringList MenuTitles(const CMainFrame& frame) {
     QStringList titles;
     for (QAction* action : frame.menuBar()->actions()) titles << action->text();
@@ -127,14 +52,6 @@ int MenusHolding(const CMainFrame& frame, QAction* action) {
     int count = 0;
     for (QMenu* menu : frame.findChildren<QMenu*>()) count += menu->actions().contains(action) ? 1 : 0;
     return count;
-}
-
-// Acts on the modal dialog of type T as soon as it is shown.
-template <class T>
-void WhenModal(std::function<void(T&)> act) {
-    QTimer::singleShot(0, [act] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) act(*dialog);
-    });
 }
 
 }  // namespace
@@ -456,5 +373,7 @@ void MainWindowTest::batchRunWithoutDisplayWritesReceiverFiles() {
     QCOMPARE(program.exitCode(), 0);
     for (const char* file : {"echo.txt", "back_wall_gate.txt"}) QVERIFY(fs::file_size(dir.Path(file)) > 1000);
 }
+
+ELASTRIX_GUI_TEST(MainWindowTest);
 
 }  // namespace elix::test

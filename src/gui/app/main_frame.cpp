@@ -28,6 +28,7 @@
 
 #include "app/path_dialog.h"
 #include "app/program_rules.h"
+#include "app/subsystem_commands.h"
 #include "geometry/geometry_commands.h"
 #include "model/elix_doc.h"
 #include "model/model_file.h"
@@ -704,7 +705,7 @@ void CMainFrame::Execute(Cmd id) {
             m_geometryMenu->popup(button ? button->mapToGlobal(QPoint(0, button->height())) : QCursor::pos());
             break;
         }
-        default: break;
+        default: ExecuteSubsystemCommand(*this, id, doc); break;
     }
     UpdateCommandUI();
 }

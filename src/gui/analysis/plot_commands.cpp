@@ -1,0 +1,7 @@
+#include "app/subsystem_commands.h"
+
+namespace elix {
+
+bool ExecutePlotCommand(CMainFrame& /*frame*/, Cmd /*id*/, CElixDoc* /*doc*/) { return false; }
+
+}  // namespace elix
