@@ -9,6 +9,8 @@
 #include "geometry/display_bitmap.h"
 #include "model/elix_doc.h"
 #include "view/model_view_geometry.h"
+#include "view/overlay.h"
+#include "view/overlay_painter.h"
 
 namespace elix {
 
@@ -73,6 +75,8 @@ void CElixView::Render(QPainter& painter, QPoint origin, double scaleX, double s
         painter.drawImage(target.topLeft(), m_picture);
     else
         painter.drawImage(target, m_picture);
+    // Items, legend and drag cross over the model or the frame alike.
+    PaintOverlay(painter, BuildOverlay(*m_doc, m_doc->zoom, scaleX, scaleY, &m_edit), origin);
 }
 
 void CElixView::paintEvent(QPaintEvent* /*event*/) {
@@ -81,17 +85,31 @@ void CElixView::paintEvent(QPaintEvent* /*event*/) {
     Render(painter, QPoint(-horizontalScrollBar()->value(), -verticalScrollBar()->value()), 1.0, 1.0);
 }
 
-void CElixView::TrackMouse(QPoint p) {
-    const MouseReadout readout = ReadMouse(*m_doc, p.x() + horizontalScrollBar()->value(),
-                                           p.y() + verticalScrollBar()->value(), m_doc->zoom);
-    m_positionText = QString::fromStdString(readout.positionText);
-    if (readout.sizeText) m_doc->SizeText = *readout.sizeText;
+void CElixView::TrackMouse(QPoint p, bool leftButtonHeld) {
+    const MouseMoveResult result = MoveMouse(*m_doc, m_edit, p.x() + horizontalScrollBar()->value(),
+                                             p.y() + verticalScrollBar()->value(), m_doc->zoom, leftButtonHeld);
+    m_positionText = QString::fromStdString(result.readout.positionText);
     emit StatusTexts(QString::fromStdString(m_doc->SizeText), m_positionText);
 }
 
 void CElixView::mouseMoveEvent(QMouseEvent* event) {
-    TrackMouse(event->position().toPoint());
+    TrackMouse(event->position().toPoint(), event->buttons().testFlag(Qt::LeftButton));
     QAbstractScrollArea::mouseMoveEvent(event);
+}
+
+void CElixView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        const QPoint p = event->position().toPoint();
+        if (PressLeftButton(*m_doc, m_edit, p.x() + horizontalScrollBar()->value(),
+                            p.y() + verticalScrollBar()->value(), m_doc->zoom))
+            viewport()->update();
+    }
+    QAbstractScrollArea::mousePressEvent(event);
+}
+
+void CElixView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) ReleaseLeftButton(*m_doc, m_edit);
+    QAbstractScrollArea::mouseReleaseEvent(event);
 }
 
 CChildFrame::CChildFrame(std::shared_ptr<CElixDoc> doc, QWidget* parent) : QMdiSubWindow(parent) {

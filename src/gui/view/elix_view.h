@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "view/mouse_editing.h"
+
 namespace elix {
 
 class CElixDoc;
@@ -41,8 +43,11 @@ public:
     const QString& PositionText() const { return m_positionText; }
     const QImage& Picture() const { return m_picture; }
 
-    // A mouse move at viewport position p, as the mouse handler does it.
-    void TrackMouse(QPoint viewportPosition);
+    // A mouse move at viewport position p, as the mouse handler does it;
+    // with the left button held it drags a grabbed item end point.
+    void TrackMouse(QPoint viewportPosition, bool leftButtonHeld = false);
+    // The mouse editing state (the grabbed end point while dragging).
+    const MouseEditState& EditState() const { return m_edit; }
 
 signals:
     // The size pane's and the position pane's texts changed.
@@ -51,6 +56,8 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -60,6 +67,7 @@ private:
     int m_observerId = 0;
     QImage m_picture;
     QString m_positionText;
+    MouseEditState m_edit;
 };
 
 // An MDI child frame showing one view of a model. Closing the frame of a
