@@ -67,7 +67,8 @@ public:
     OverlayBuilder(const CElixDoc& doc, double zoom, double sx, double sy)
         : m_doc(doc), m_zoom(zoom), m_sx(sx), m_sy(sy) {
         m_overlay.fontPoints = kLegendFontPoints * sy;
-        m_pen = std::max(1, RoundPixels(sx));
+        m_pen = std::max(1, RoundPixels(kItemPenWidth * sx));
+        m_haloPen = std::max(1, RoundPixels(kHaloWidth * sx));
     }
 
     Overlay Take() { return std::move(m_overlay); }
@@ -157,7 +158,7 @@ public:
             const ItemColour colour = fixedColour ? *fixedColour : ItemColourAt(k);
             const auto clipped = ClipSegment(item.x1, item.y1, item.x2, item.y2, width, height);
             if (!clipped) continue;
-            Line(role, colour, k, Map(clipped->x1, clipped->y1), Map(clipped->x2, clipped->y2));
+            HaloedLine(role, colour, k, Map(clipped->x1, clipped->y1), Map(clipped->x2, clipped->y2));
             DirectionTick(item.x1, item.y1, item.x2, item.y2, *clipped, colour, k);
             if (edgeMarkers && LiesOnOneEdge(item.x1, item.y1, item.x2, item.y2, width, height, edgeFraction)) {
                 const ScreenPoint mid = Map((item.x1 + item.x2) / 2.0, (item.y1 + item.y2) / 2.0);
@@ -165,6 +166,14 @@ public:
                 Rect(OverlayRole::EdgeMarker, kEdgeMarkerColour, k, mid.x - w / 2, mid.y - h / 2, w, h);
             }
         }
+    }
+
+    // A line with the halo under it.
+    void HaloedLine(OverlayRole role, ItemColour colour, int index, ScreenPoint a, ScreenPoint b) {
+        Line(OverlayRole::Halo, kHaloColour, index, a, b);
+        m_overlay.primitives.back().alpha = kHaloAlpha;
+        m_overlay.primitives.back().penWidth = m_haloPen;
+        Line(role, colour, index, a, b);
     }
 
     // The cross on a grabbed end point: from 3 pixels before to 4 after it
@@ -184,12 +193,13 @@ private:
         const ScreenPoint mid = Map((clipped.x1 + clipped.x2) / 2.0, (clipped.y1 + clipped.y2) / 2.0);
         const ScreenPoint tip{mid.x + static_cast<int>(std::lround(d.c * kDirectionTickLength * m_sx)),
                               mid.y + static_cast<int>(std::lround(d.s * kDirectionTickLength * m_sy))};
-        Line(OverlayRole::DirectionTick, colour, index, mid, tip);
+        HaloedLine(OverlayRole::DirectionTick, colour, index, mid, tip);
     }
 
     const CElixDoc& m_doc;
     double m_zoom, m_sx, m_sy;
     int m_pen = 1;
+    int m_haloPen = kHaloWidth;
     int m_legendRow = 0;
     Overlay m_overlay;
 };

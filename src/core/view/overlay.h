@@ -37,6 +37,16 @@ inline constexpr ItemColour kAllSourceColour{0, 0, 255};
 inline constexpr ItemColour kAllReceiverColour{127, 0, 0};
 inline constexpr ItemColour kEdgeMarkerColour{96, 96, 96};
 inline constexpr ItemColour kLegendTextColour{0, 0, 0};
+// A light, half-transparent stripe under every item line and direction
+// tick, so that dark item colours stay visible on dark materials, on a
+// wavefield frame and along the image edge.
+inline constexpr ItemColour kHaloColour{255, 255, 255};
+inline constexpr std::uint8_t kHaloAlpha = 110;
+inline constexpr int kHaloWidth = 4;
+// Item lines and ticks are two screen pixels wide (times the print factor
+// on paper): one-pixel lines in the darker item colours vanish at the
+// image edge and over dark materials.
+inline constexpr int kItemPenWidth = 2;
 
 // Legend layout in screen units (times the print factors on paper).
 inline constexpr int kLegendLeft = 5;
@@ -66,6 +76,7 @@ enum class OverlayRole {
     DirectionTick,
     EdgeMarker,
     DragCross,
+    Halo,
 };
 
 // One drawing primitive. Line: (x1, y1)-(x2, y2) with pen width. Rect: a
@@ -77,6 +88,7 @@ struct OverlayPrimitive {
     Shape shape = Shape::Line;
     OverlayRole role = OverlayRole::LegendTitle;
     ItemColour colour{0, 0, 0};
+    std::uint8_t alpha = 255;  // 255 opaque
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     int penWidth = 1;
     int itemIndex = -1;  // the item's index in its list, -1 for legend titles and bands

@@ -12,7 +12,7 @@ namespace elix {
 
 namespace {
 
-QColor ColourOf(const ItemColour& c) { return QColor(c.red, c.green, c.blue); }
+QColor ColourOf(const ItemColour& c, int alpha = 255) { return QColor(c.red, c.green, c.blue, alpha); }
 
 // Points on a 96-dpi screen: 9 points are 12 pixels.
 constexpr double kScreenPixelsPerPoint = 96.0 / 72.0;
@@ -31,7 +31,7 @@ void PaintOverlay(QPainter& painter, const Overlay& overlay, QPoint origin) {
     const QFontMetrics metrics(font, painter.device());
 
     for (const OverlayPrimitive& p : overlay.primitives) {
-        const QColor colour = ColourOf(p.colour);
+        const QColor colour = ColourOf(p.colour, p.alpha);
         switch (p.shape) {
             case OverlayPrimitive::Shape::Line: {
                 QPen pen(colour);

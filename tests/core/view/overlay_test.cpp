@@ -52,7 +52,7 @@ TEST_F(Overlays, TopSourceMapsToItsScreenSegmentAtAnyZoom) {
         ASSERT_EQ(lines.size(), 1u) << c.zoom;
         EXPECT_EQ(Boxes(lines)[0], c.line) << c.zoom;
         EXPECT_TRUE(SameColour(lines[0].colour, ItemColourAt(0)));
-        EXPECT_EQ(lines[0].penWidth, 1);
+        EXPECT_EQ(lines[0].penWidth, kItemPenWidth);
         // The source faces down into the model: the tick leaves the midpoint
         // along +y.
         const auto ticks = overlay.Of(OverlayRole::DirectionTick);
@@ -66,7 +66,7 @@ TEST_F(Overlays, TopSourceMapsToItsScreenSegmentAtAnyZoom) {
     const auto lines = paper.Of(OverlayRole::Source);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(Boxes(lines)[0], (Box{2900, 250, 2100, 250}));
-    EXPECT_EQ(lines[0].penWidth, 10);
+    EXPECT_EQ(lines[0].penWidth, 10 * kItemPenWidth);
     EXPECT_DOUBLE_EQ(paper.fontPoints, 90.0);
 }
 
