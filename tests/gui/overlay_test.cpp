@@ -5,7 +5,10 @@
 // examples are saved there as pictures.
 #include "overlay_test.h"
 
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QTimer>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTest>
@@ -159,6 +162,28 @@ void OverlayEditingTest::showAllPaintsItemsOverTheModel() {
     immersion.frame->Execute(Cmd::Zoom150);
     TopLeftView(immersion);
     SaveScreen(immersion, "overlay_all_immersion.png");
+}
+
+void OverlayEditingTest::rightButtonOpensTheElixMenu() {
+    Window w;
+    QVERIFY(w.frame->OpenModel(w.Example("immersion")));
+    QWidget* viewport = TopLeftView(w)->viewport();
+    // The right button pops up the Elix menu with its commands; the test
+    // reads the popup and closes it.
+    QString shown;
+    bool holdsSourceCommand = false;
+    QTimer::singleShot(0, [&] {
+        auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!popup) return;
+        shown = popup->title();
+        holdsSourceCommand = popup->actions().contains(w.frame->Action(Cmd::SourceConfiguration));
+        popup->close();
+    });
+    const QPoint at(200, 60);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+    QApplication::sendEvent(viewport, &event);
+    QCOMPARE(shown, QStringLiteral("&Elix"));
+    QVERIFY(holdsSourceCommand);
 }
 
 ELASTRIX_GUI_TEST(OverlayEditingTest);

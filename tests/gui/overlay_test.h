@@ -10,6 +10,7 @@ private slots:
     void init();
     void draggingAReceiverSavesItsNewSegment();
     void showAllPaintsItemsOverTheModel();
+    void rightButtonOpensTheElixMenu();
 };
 
 }  // namespace elix::test

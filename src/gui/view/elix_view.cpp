@@ -1,6 +1,10 @@
 #include "view/elix_view.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -110,6 +114,20 @@ void CElixView::mousePressEvent(QMouseEvent* event) {
 void CElixView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) ReleaseLeftButton(*m_doc, m_edit);
     QAbstractScrollArea::mouseReleaseEvent(event);
+}
+
+void CElixView::contextMenuEvent(QContextMenuEvent* event) {
+    // The popup of a model view is the main window's own Elix menu, so its
+    // enable rules and withdrawn items are the menu bar's.
+    if (auto* frame = qobject_cast<QMainWindow*>(window())) {
+        for (QAction* action : frame->menuBar()->actions()) {
+            if (action->menu() && action->text() == QStringLiteral("&Elix")) {
+                action->menu()->exec(event->globalPos());
+                return;
+            }
+        }
+    }
+    QAbstractScrollArea::contextMenuEvent(event);
 }
 
 CChildFrame::CChildFrame(std::shared_ptr<CElixDoc> doc, QWidget* parent) : QMdiSubWindow(parent) {
