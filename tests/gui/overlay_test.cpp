@@ -93,6 +93,7 @@ void OverlayEditingTest::draggingAReceiverSavesItsNewSegment() {
     QImage picture = viewport->grab().toImage();
     const QPoint end = ViewportPoint(doc, x2, y2);
     QCOMPARE(picture.pixel(end + QPoint(4, 0)), qRgb(255, 0, 0));
+    SaveScreen(w, "overlay_drag.png");
     QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, end);
     QVERIFY(!view->EditState().dragging);
     // Moving on without the button changes nothing more.
