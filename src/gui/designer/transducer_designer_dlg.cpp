@@ -82,7 +82,9 @@ CTransducerDesignerDlg::CTransducerDesignerDlg(CMainFrame& frame) : QDialog(&fra
     auto* stepRow = new QHBoxLayout;
     stepRow->addWidget(m_previous);
     stepRow->addStretch();
-    stepRow->addWidget(new QLabel(QStringLiteral("Layer"), this));
+    m_layerName = new QLabel(this);
+    m_layerName->setAlignment(Qt::AlignCenter);
+    stepRow->addWidget(m_layerName);
     stepRow->addStretch();
     stepRow->addWidget(m_next);
     auto* materialLayout = new QVBoxLayout;
@@ -180,6 +182,7 @@ void CTransducerDesignerDlg::ShowFields() {
     if (!doc) {
         m_modelLabel->setText(QStringLiteral("No model is open."));
         m_material->clear();
+        m_layerName->clear();
         return;
     }
     m_modelLabel->setText(QStringLiteral("Model: %1").arg(Q(doc->Title())));
@@ -196,6 +199,10 @@ void CTransducerDesignerDlg::ShowFields() {
         font.setBold(k == m_layer);
         label->setFont(font);
     }
+    m_layerName->setText(QStringLiteral("Layer %1 of %2: %3")
+                             .arg(m_layer + 1)
+                             .arg(kDesignerLayerCount)
+                             .arg(QString::fromUtf8(kDesignerLayers[static_cast<std::size_t>(m_layer)].name)));
     m_material->setText(Q(LayerMaterialText(doc->Materials(), m_layer, record.centreFrequency)));
 }
 

@@ -70,6 +70,7 @@ private:
     QCheckBox* m_drive = nullptr;
     QLabel* m_material = nullptr;
     QLabel* m_modelLabel = nullptr;
+    QLabel* m_layerName = nullptr;
     QPushButton* m_previous = nullptr;
     QPushButton* m_next = nullptr;
     QPushButton* m_create = nullptr;
