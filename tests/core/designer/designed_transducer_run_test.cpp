@@ -8,11 +8,14 @@
 // the receiver line, so the waves diffracted at its edges arrive a whole
 // pulse later and do not overlap the direct one. Two designs that differ
 // only in one thickness are compared: the delay between their receiver
-// signals is the extra path over that layer's speed.
+// signals is the extra path over that layer's speed. The designed models
+// are saved with their geometry and run by "elastrix-cli run", as a user
+// would run them; the receiver output file it writes is what is measured.
 #include <gtest/gtest.h>
 
 #include "designer/transducer_designer.h"
 #include "physics/physics_support.h"
+#include "support/run_cli.h"
 #include "support/temp_dir.h"
 
 namespace elix {
@@ -20,9 +23,7 @@ namespace {
 
 using test::physics::DelayBetween;
 using test::physics::LongitudinalSpeed;
-using test::physics::Recording;
 using test::physics::Report;
-using test::physics::RunAndRecord;
 
 constexpr double kImpedance = 7850.0 * 5900.0;  // steel, kg/m^2/s
 
@@ -33,7 +34,8 @@ CMaterialProperty Matched(const std::string& name, std::uint8_t gray, double vL)
 constexpr double kMatchingSpeed = 3000.0;
 constexpr double kSteelSpeed = 5900.0;
 
-// The receiver's L curve of a designed model, run to its end.
+// The receiver's L curve of a designed model, saved and run to its end by
+// elastrix-cli; dt receives the time step of the curve.
 std::vector<float> DesignAndRun(const CTransducerDesigner& designer, double& dt) {
     test::TempDir dir;
     test::ScriptedUserInterface ui;
@@ -46,7 +48,7 @@ std::vector<float> DesignAndRun(const CTransducerDesigner& designer, double& dt)
     EXPECT_TRUE(doc.AddItem(Matched("Steel", 192, kSteelSpeed)));
     EXPECT_NEAR(LongitudinalSpeed(doc.Materials()[3]), kSteelSpeed, 1e-2);
     EXPECT_TRUE(CreateTransducerGeometry(doc, designer)) << ui.LastText();
-    doc.Receivers()[0].outputFile.clear();
+    doc.Receivers()[0].outputFile = "out.txt";
     // One grid cell per 0.1 mm pixel; the run ends before the echo of the
     // top face (2.5 us after the direct pulse) comes down.
     doc.job.MinWaveLength = 1e-3f;
@@ -54,9 +56,17 @@ std::vector<float> DesignAndRun(const CTransducerDesigner& designer, double& dt)
     doc.job.DispFreq = 0;
     doc.job.Duration = 2.6e-6f;
     doc.job.InfiniteBCIndex = 1 | 2 | 4 | 8;
-    const Recording recording = RunAndRecord(doc);
-    dt = recording.dt;
-    return recording.L.empty() ? std::vector<float>{} : recording.L.front();
+    EXPECT_TRUE(doc.WriteImageFile(dir.Path("probe.geo")));
+    doc.ImageFileName = "probe.geo";
+    EXPECT_TRUE(doc.WriteModel(dir.Path("probe.wmd")));
+    const test::CliRun run = test::RunCli("run " + dir.Path("probe.wmd"));
+    EXPECT_EQ(run.status, 0) << run.err;
+    CPlotData recorded;
+    if (!recorded.LoadReceiverFile(0.0f, 0.0f, dir.Path("out.txt"), "Output")) return {};
+    const PlotCurve& l = recorded.Curves().front();
+    if (l.x.size() < 2) return {};
+    dt = static_cast<double>(l.x.back() - l.x.front()) / static_cast<double>(l.x.size() - 1);
+    return l.y;
 }
 
 TEST(DesignedTransducerRun, ArrivalFollowsTheLayerThicknessesAndSpeeds) {
