@@ -126,9 +126,12 @@ TEST_F(TransducerDesignerTest, ExistingItemsAreKeptAndOnlyTheFirstMoves) {
 
 TEST_F(TransducerDesignerTest, LayersThinnerThanAPixelPaintNothingAndSizesAreChecked) {
     designer.thickness = {0.0f, 0.00001f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f};  // 0.2 pixel of piezo
+    designer.centreFrequency = 0.0f;
     ASSERT_TRUE(CreateTransducerGeometry(doc, designer));
     EXPECT_EQ(doc.image.ImageHeight, 1);  // at least one row
     EXPECT_EQ(GraysInRow(0, 0, 400), std::set<int>{255});
+    // Without a frequency the drive keeps the record's duration (no 1 / 0).
+    EXPECT_FLOAT_EQ(doc.Sources()[0].longitudinalDuration, CSource{}.longitudinalDuration);
 
     // An image wider than a geometry file can hold (65535 pixels) is
     // refused with a message before anything changes.
