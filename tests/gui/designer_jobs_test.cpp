@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <memory>
 
@@ -328,14 +329,27 @@ void DesignerJobsTest::panelRunsTheJobsAndLogsTheFailure() {
         opened.push_back(path);
         return true;
     };
+    // The progress window as the first job starts: its number and model.
+    QStringList progressTexts;
     WhenModal<CMultiJobsDlg>([&](CMultiJobsDlg& panel) {
         panel.chooseFiles = [&](const FileChooserRequest&) { return std::vector<std::string>{first, missing, second}; };
         QTest::mouseClick(panel.Button(QStringLiteral("&Add Files")), Qt::LeftButton);
+        QTimer::singleShot(0, [&] {
+            auto* progress = w.frame->findChild<QDialog*>(QStringLiteral("CBatchProgressDlg"));
+            if (!progress || !progress->isVisible()) return;
+            for (QLabel* label : progress->findChildren<QLabel*>()) progressTexts << label->text();
+            SaveScreenshot(*progress, "CBatchProgressDlg.png");
+        });
         QTest::mouseClick(panel.Button(QStringLiteral("&Run")), Qt::LeftButton);
     });
     // Ready: Yes; finished: Yes opens the log.
     w.ui.script.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
     w.frame->Execute(Cmd::RunMultiJobs);
+
+    QVERIFY(progressTexts.contains(QStringLiteral("Job 1 of 3")));
+    QVERIFY(progressTexts.contains(QString::fromStdString(first)));
+    const auto* after = w.frame->findChild<QDialog*>(QStringLiteral("CBatchProgressDlg"));
+    QVERIFY(!after || !after->isVisible());
 
     const std::string logPath = w.dir.Path("elix.log");
     const std::vector<std::string> texts = w.ui.Texts();

@@ -53,6 +53,8 @@ public:
         m_bar->setMinimumWidth(420);
         m_pause = new QPushButton(QStringLiteral("&Pause"), this);
         auto* stop = new QPushButton(QStringLiteral("&Stop"), this);
+        m_pause->setAutoDefault(false);
+        stop->setAutoDefault(false);
         auto* buttons = new QHBoxLayout;
         buttons->addStretch();
         buttons->addWidget(m_pause);
@@ -79,7 +81,7 @@ public:
     void ShowJob(const BatchJobInfo& job) {
         m_job->setText(Q(job.statusText));
         m_model->setText(Q(job.path));
-        m_text->clear();
+        m_text->setText(QStringLiteral("Preparing the model..."));
         m_bar->setValue(0);
         m_pause->setText(QStringLiteral("&Pause"));
     }
