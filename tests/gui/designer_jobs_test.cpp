@@ -201,6 +201,11 @@ void DesignerJobsTest::designerRefusesBadFieldsAndFollowsTheActiveModel() {
     CTransducerDesignerDlg* dlg = Designer(*w.frame);
     QVERIFY(dlg);
     QCOMPARE(dlg->MaterialLabel()->text(), QStringLiteral("Backing\n'Undefined material'"));
+    // A material given meanwhile shows when the designer is active again.
+    QVERIFY(first.AddItem(IsotropicMaterial("Tungsten epoxy", 0, 9000.0, 2000.0, 1000.0)));
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(dlg, &activate);
+    QVERIFY(dlg->MaterialLabel()->text().startsWith(QStringLiteral("Backing\nTungsten epoxy\nVL = 2000 (m/s)")));
 
     Retype(dlg->NumberField(kImageWidthField), QStringLiteral("2O"));
     QTest::mouseClick(dlg->CreateButton(), Qt::LeftButton);

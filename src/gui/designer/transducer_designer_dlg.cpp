@@ -1,6 +1,7 @@
 #include "designer/transducer_designer_dlg.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -204,6 +205,16 @@ void CTransducerDesignerDlg::ShowFields() {
                              .arg(kDesignerLayerCount)
                              .arg(QString::fromUtf8(kDesignerLayers[static_cast<std::size_t>(m_layer)].name)));
     m_material->setText(Q(LayerMaterialText(doc->Materials(), m_layer, record.centreFrequency)));
+}
+
+bool CTransducerDesignerDlg::event(QEvent* e) {
+    // Materials may have been edited in another window meanwhile: the
+    // layer's data is shown anew whenever the designer gets the focus back
+    // (the fields keep what the user typed).
+    if (e->type() == QEvent::WindowActivate)
+        if (CElixDoc* doc = Document())
+            m_material->setText(Q(LayerMaterialText(doc->Materials(), m_layer, Record().centreFrequency)));
+    return QDialog::event(e);
 }
 
 bool CTransducerDesignerDlg::StoreFields() {

@@ -53,6 +53,9 @@ public:
     bool CreateGeometry();
     bool PlotGain();
 
+protected:
+    bool event(QEvent* e) override;
+
 private:
     void ShowFields();
     bool StoreFields();
