@@ -28,6 +28,7 @@ namespace {
 
 constexpr const char* kRunHelp =
     "Usage: elastrix-cli run [--threads N] [--log FILE] [--restart FILE.res] [--plots] MODEL.wmd|LIST.wbf ...\n"
+    "       elastrix-cli run --job-index K [options] LIST.wbf\n"
     "\n"
     "Runs each model to its last time step, unattended, one after another; a\n"
     "batch list file (.wbf) stands for the models it lists. Questions are\n"
@@ -41,11 +42,17 @@ constexpr const char* kRunHelp =
     "file \"<model>.res\" beside it and ends the batch; --restart goes on from\n"
     "such a file.\n"
     "\n"
+    "With --job-index K only job K (from 1) of the one batch list given runs,\n"
+    "and its messages go to its own log \"<list>.<K>.log\" beside the list (unless\n"
+    "--log names another): a list then runs as a job array of a cluster\n"
+    "scheduler, one job per task (see docs/cluster.md).\n"
+    "\n"
     "Options:\n"
     "  --threads N        threads to compute with, 1 to 4 (default: the model's)\n"
     "  --log FILE         write messages to FILE instead of stderr\n"
     "  --restart FILE.res go on from a restart file of the (one) model given\n"
     "  --plots            write each model's receiver plot as <model>_receivers.svg\n"
+    "  --job-index K      run only job K of the batch list, logging to <list>.<K>.log\n"
     "  -h, --help         show this help\n"
     "\n"
     "Exit status: 0 when every model ran to its end, 1 otherwise, 2 on a usage error.\n";
@@ -122,6 +129,7 @@ struct RunOptions {
     std::string logPath;
     std::string restartPath;
     bool plots = false;
+    int jobIndex = 0;  // from 1; 0: every job
     std::vector<std::string> inputs;
 };
 
@@ -220,6 +228,15 @@ int ParseOptions(const Arguments& args, RunOptions& options) {
             options.logPath = args[++k];
         } else if (arg == "--restart" && hasValue) {
             options.restartPath = args[++k];
+        } else if (arg == "--job-index" && hasValue) {
+            const std::string& value = args[++k];
+            const bool digits = !value.empty() && value.size() <= 6 &&
+                                value.find_first_not_of("0123456789") == std::string::npos;
+            options.jobIndex = digits ? std::stoi(value) : 0;
+            if (options.jobIndex < 1) {
+                std::fprintf(stderr, "elastrix-cli run: --job-index takes a job number from 1\n");
+                return kExitUsage;
+            }
         } else if (arg == "--plots") {
             options.plots = true;
         } else if (arg.starts_with("-")) {
@@ -232,6 +249,10 @@ int ParseOptions(const Arguments& args, RunOptions& options) {
     }
     if (options.inputs.empty()) {
         std::fputs(kRunHelp, stderr);
+        return kExitUsage;
+    }
+    if (options.jobIndex > 0 && (options.inputs.size() != 1 || !EndsWithNoCase(options.inputs.front(), ".wbf"))) {
+        std::fprintf(stderr, "elastrix-cli run: --job-index goes with exactly one batch list (.wbf)\n");
         return kExitUsage;
     }
     return kContinue;
@@ -268,11 +289,29 @@ int RunCommand(const Arguments& args) {
     RunUserInterface ui;
     std::vector<std::string> jobs;
     const bool listsRead = CollectJobs(options, ui, jobs);
-    if (!options.restartPath.empty() && jobs.size() != 1) {
+    if (options.jobIndex == 0 && !options.restartPath.empty() && jobs.size() != 1) {
         std::fprintf(stderr, "elastrix-cli run: --restart goes with exactly one model\n");
         return kExitUsage;
     }
     if (jobs.empty()) return kExitFailure;
+    if (options.jobIndex > 0) {
+        // One task of a job array: job K alone, with a log of its own so
+        // that tasks running at once do not write into one file.
+        const std::string& list = options.inputs.front();
+        if (static_cast<std::size_t>(options.jobIndex) > jobs.size()) {
+            std::fprintf(stderr, "elastrix-cli run: --job-index %d is out of range: %s holds %zu jobs\n",
+                         options.jobIndex, list.c_str(), jobs.size());
+            return kExitUsage;
+        }
+        std::fprintf(stderr, "== Job %d of %zu of %s\n", options.jobIndex, jobs.size(), list.c_str());
+        jobs = {jobs[static_cast<std::size_t>(options.jobIndex - 1)]};
+        if (options.logPath.empty())
+            options.logPath = list.substr(0, list.size() - 4) + "." + std::to_string(options.jobIndex) + ".log";
+    }
+    if (!options.restartPath.empty() && jobs.size() != 1) {
+        std::fprintf(stderr, "elastrix-cli run: --restart goes with exactly one model\n");
+        return kExitUsage;
+    }
 
     std::ofstream logFile;
     if (!options.logPath.empty() && !OpenBatchLog(options.logPath, logFile, ui)) return kExitFailure;

@@ -64,7 +64,7 @@ constexpr std::array<CommandInfo, static_cast<std::size_t>(Cmd::Count)> kCommand
     {Cmd::CheckModel, "&Check Model", "Check the Elastrix Model", R::IdleHasGeometry, true, false},
     {Cmd::RunModel, "R&un", "Run the current model", R::IdleHasGeometry, true, false},
     {Cmd::RestartModel, "R&estart Model", "Restart the current model from a restart file", R::IdleHasGeometry, true, false},
-    {Cmd::TransducerDesigner, "&Transducer Designer", "Design a transducer", R::Always, true, false},
+    {Cmd::TransducerDesigner, "&Transducer Designer", "Design a transducer", R::Always, true},
 
     {Cmd::ReceiverPlot, "&Receiver Plot", "Plot the recorded receiver signals", R::HasGeometry, true, false},
     {Cmd::SetDirectories, "&Set Directories", "Set Default Directories", R::Always, false},

@@ -26,6 +26,7 @@
 #include <QWhatsThis>
 #include <algorithm>
 
+#include "app/multi_jobs_dlg.h"
 #include "app/path_dialog.h"
 #include "app/program_rules.h"
 #include "app/subsystem_commands.h"
@@ -590,10 +591,7 @@ void CMainFrame::RunMultiJobs() {
                           MessageStyle::Information, "");
         return;
     }
-    m_ui->ShowMessage(
-        "The Multi Jobs Control Panel is not part of this version yet. To run a list of jobs, use\n"
-        "    elastrix-cli run --log elix.log LIST.wbf",
-        MessageStyle::Information, "");
+    OpenMultiJobsPanel(*this);
 }
 
 void CMainFrame::OpenLog() {
