@@ -338,6 +338,48 @@ void SourceReceiverTest::detailCyclesAreWrittenToTheModelFile() {
     QVERIFY(text.find("\n8.888889e-07\n") != std::string::npos);
 }
 
+void SourceReceiverTest::wedgeIsPaintedWhenTheSourceIsApplied() {
+    Window w;
+    QVERIFY(w.frame->OpenModel(w.Example("immersion")));
+    CElixDoc& doc = w.Doc();
+    QCOMPARE(doc.image.ImageHeight, 150);
+    int heightAfterRefusal = 0;
+    WhenModal<CSourceConfigurationDlg>([&](CSourceConfigurationDlg& d) {
+        d.wedge->setChecked(true);
+        d.wedgeLocation->setCurrentText("Top");
+        Type(d.wedgeSize, "10");
+        Type(d.wedgeOffset, "0");
+        Type(d.wedgeTheta, "90");  // no wedge of 90 degrees
+        Type(d.wedgeGray, "64");
+        d.buttons->apply->click();
+        heightAfterRefusal = doc.image.ImageHeight;
+        Type(d.wedgeTheta, "30");
+        d.buttons->ok->click();
+    });
+    w.frame->Execute(Cmd::SourceConfiguration);
+    QCOMPARE(heightAfterRefusal, 150);
+    QVERIFY(Shown(w.ui, "Please enter a number between 0 and 89.999."));
+    const CSource& source = doc.Sources()[0];
+    QCOMPARE(source.wedge, 1);
+    QCOMPARE(source.wedgeLocation, std::string("Top"));
+    QCOMPARE(source.wedgeAngle, 30.0f);
+    // 10 mm at 30 degrees is 5.77 mm deep: 58 rows at 10 pixels per mm,
+    // thick at one end of the span and thin at the other.
+    QCOMPARE(doc.image.ImageHeight, 150 + 58);
+    int wedgeRows = 0;
+    for (int y = 0; y < 58; ++y) wedgeRows += doc.image.Rows[static_cast<std::size_t>(y)][100] == 64 ? 1 : 0;
+    QVERIFY(wedgeRows > 0 && wedgeRows < 58);
+
+    // "Source on Wedge" cleared: the next reload leaves the image as drawn.
+    WhenModal<CSourceConfigurationDlg>([](CSourceConfigurationDlg& d) {
+        d.wedge->setChecked(false);
+        d.buttons->ok->click();
+    });
+    w.frame->Execute(Cmd::SourceConfiguration);
+    QCOMPARE(doc.Sources()[0].wedge, 0);
+    QCOMPARE(doc.image.ImageHeight, 150);
+}
+
 void SourceReceiverTest::modelTypedInRunsLikeTheExample() {
     Window w;
     const std::string example = w.Example("immersion");

@@ -13,6 +13,7 @@ private slots:
     void receiverEditorRefusesSharedFilesAndBadNumbers();
     void waveformFilesAreCheckedBeforeUse();
     void detailCyclesAreWrittenToTheModelFile();
+    void wedgeIsPaintedWhenTheSourceIsApplied();
     void modelTypedInRunsLikeTheExample();
     void screenshots();
 };

@@ -90,6 +90,13 @@ public:
     CItemEditor<CSource>& Items() { return m_items; }
     CSource& Buffer() { return m_items.buffer; }
 
+    // The model's size changed (a wedge grew the image): the location is
+    // shown against the new size.
+    void SetModel(const ModelExtent& model) {
+        m_model = model;
+        Show();
+    }
+
     // Loads the current source and shows its location; the "Through
     // Transmisson" box is on when its through receiver exists.
     void Load();

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -77,6 +78,10 @@ CReceiverConfigurationDlg::CReceiverConfigurationDlg(CElixDoc& doc, std::string 
     og->addWidget(browse);
     layout->addWidget(output);
 
+    auto* line = new QFrame(this);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(line);
     buttons = new CItemEditorButtons(this);
     layout->addWidget(buttons);
 

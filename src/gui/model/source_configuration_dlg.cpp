@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -74,6 +75,7 @@ CSourceConfigurationDlg::CSourceConfigurationDlg(CElixDoc& doc, std::string wave
     // array and the wedge.
     auto* excitation = new QGroupBox(QStringLiteral("Excitation"), this);
     auto* ef = new QFormLayout(excitation);
+    ef->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     timeDelay = NewNumberEdit(excitation);
     ef->addRow(QStringLiteral("Time Delay (us)"), timeDelay);
     signalType = new QComboBox(excitation);
@@ -132,6 +134,10 @@ CSourceConfigurationDlg::CSourceConfigurationDlg(CElixDoc& doc, std::string wave
     right->addWidget(wedge);
     right->addStretch(1);
 
+    auto* line = new QFrame(this);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(line);
     buttons = new CItemEditorButtons(this);
     layout->addWidget(buttons);
 
@@ -349,6 +355,8 @@ void CSourceConfigurationDlg::Act(bool (CSourceEditor::*action)(const LocationFi
         // reloaded; the reload may move the items, so the buffer follows.
         if (!m_doc.LoadWorkingImage(true, nullptr))
             m_doc.ReportMessage(m_doc.MessageText(), MessageStyle::Exclamation);
+        m_model = ExtentOf(m_doc);
+        m_editor.SetModel(m_model);
         m_editor.Load();
     }
     ShowRecord(m_editor.Buffer());

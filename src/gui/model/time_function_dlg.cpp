@@ -22,6 +22,33 @@ constexpr const char* kWaveformFilter = "Waveform Files (*.wtf)|*.wtf|All Files 
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
+// The formula of a kind, with A the amplitude, f the frequency, a the
+// shape, T the duration and tau the time since the start.
+QString FormulaOf(TimeFunctionKind kind) {
+    switch (kind) {
+        case TimeFunctionKind::Fixed: return QStringLiteral("Holds the nodes at rest.");
+        case TimeFunctionKind::None:
+        case TimeFunctionKind::Zero: return QStringLiteral("No excitation.");
+        case TimeFunctionKind::SineContinuous: return QStringLiteral("A sin(2\u03c0f\u03c4), without end");
+        case TimeFunctionKind::SinePulse: return QStringLiteral("A sin(2\u03c0f\u03c4) for \u03c4 < T");
+        case TimeFunctionKind::SineGaussianPulse:
+            return QStringLiteral("A sin(2\u03c0f\u03c4) exp(\u2212((\u03c4 \u2212 T/2)/a)\u00b2)");
+        case TimeFunctionKind::SineExponentialPulse:
+            return QStringLiteral("A sin(2\u03c0f\u03c4) exp(\u2212|\u03c4/a|)");
+        case TimeFunctionKind::SquarePulse: return QStringLiteral("A for \u03c4 < width");
+        case TimeFunctionKind::GaussianPulse:
+            return QStringLiteral("A exp(\u2212(8/T)\u00b2 (\u03c4 \u2212 T/2)\u00b2)");
+        case TimeFunctionKind::SineSinePulse: return QStringLiteral("A sin(2\u03c0f\u03c4) sin(\u03c0\u03c4/T)");
+        case TimeFunctionKind::SineCosinePulse:
+            return QStringLiteral("A sin(2\u03c0f\u03c4) (1 + cos(2\u03c0\u03c4/T \u2212 \u03c0))/2");
+        case TimeFunctionKind::User1:
+        case TimeFunctionKind::User2:
+        case TimeFunctionKind::File:
+            return QStringLiteral("A w(\u03c4/T): the file's samples stretched over the duration T");
+    }
+    return {};
+}
+
 }  // namespace
 
 CTimeFunctionDlg::CTimeFunctionDlg(CElixDoc& doc, std::string waveformFolder, const std::string& component,
@@ -33,6 +60,14 @@ CTimeFunctionDlg::CTimeFunctionDlg(CElixDoc& doc, std::string waveformFolder, co
       m_duration(durationSeconds) {
     setWindowTitle(Q(component + " Time Function: " + TimeFunctionKindName(function.kind)));
     auto* layout = new QVBoxLayout(this);
+    auto* kindLabel = new QLabel(QString::fromUtf8(TimeFunctionKindName(function.kind)), this);
+    QFont bold = kindLabel->font();
+    bold.setBold(true);
+    kindLabel->setFont(bold);
+    auto* formula = new QLabel(FormulaOf(function.kind), this);
+    formula->setTextFormat(Qt::PlainText);
+    layout->addWidget(kindLabel);
+    layout->addWidget(formula);
 
     const auto fields = TimeFunctionFieldsOf(function.kind);
     auto* parameters = new QGroupBox(QStringLiteral("Parameters"), this);
