@@ -326,6 +326,8 @@ void SourceReceiverTest::detailCyclesAreWrittenToTheModelFile() {
         });
         d.longitudinal.detail->click();
         durationShown = d.longitudinal.duration->text();
+        d.pointSource->setChecked(true);
+        d.signalType->setCurrentText("Pressure");
         d.buttons->ok->click();
     });
     w.frame->Execute(Cmd::SourceConfiguration);
@@ -336,6 +338,9 @@ void SourceReceiverTest::detailCyclesAreWrittenToTheModelFile() {
     const std::string text = FileText(doc.PathName());
     QVERIFY(text.find("\nSine Pulse,2,1,2.25e+06\n") != std::string::npos);
     QVERIFY(text.find("\n8.888889e-07\n") != std::string::npos);
+    // A pressure point source is applied after its warning.
+    QVERIFY(Shown(w.ui, kPointSourceWarning));
+    QVERIFY(text.find("\nSignalType 1\n") != std::string::npos);
 }
 
 void SourceReceiverTest::wedgeIsPaintedWhenTheSourceIsApplied() {

@@ -158,7 +158,7 @@ CSourceConfigurationDlg::CSourceConfigurationDlg(CElixDoc& doc, std::string wave
         // OK applies and closes even when the apply fails.
         LocationFields fields;
         if (!TakeIntoBuffer(fields)) return;
-        if (m_editor.Items().List().Count() > 0) Act(&CSourceEditor::Apply);
+        Act(&CSourceEditor::Apply);
         accept();
     });
     connect(buttons->cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -68,6 +68,7 @@ CTimeFunctionDlg::CTimeFunctionDlg(CElixDoc& doc, std::string waveformFolder, co
     formula->setTextFormat(Qt::PlainText);
     layout->addWidget(kindLabel);
     layout->addWidget(formula);
+    layout->addSpacing(4);
 
     const auto fields = TimeFunctionFieldsOf(function.kind);
     auto* parameters = new QGroupBox(QStringLiteral("Parameters"), this);
