@@ -223,6 +223,19 @@ void SourceReceiverTest::receiverEditorRefusesSharedFilesAndBadNumbers() {
             Type(a.gain, "26");
             Type(a.blanking, "9.8");
             a.averagedOnly->setChecked(false);
+            // A receiving array with a manual shape law.
+            a.receiverArray->setChecked(true);
+            WhenModal<CArrayConfigurationDlg>([](CArrayConfigurationDlg& c) {
+                if (!c.delayLaw->isChecked()) c.delayLaw->click();
+                c.manual->click();
+                Type(c.a[0], "-0.41");
+                Type(c.a[2], "0.49");
+                Type(c.regionGray, "300");  // refused: gray levels end at 254
+                OkOf(c)->click();
+                Type(c.regionGray, "0");
+                OkOf(c)->click();
+            });
+            a.arrayConfiguration->click();
             OkOf(a)->click();
         });
         d.advanced->click();
@@ -242,6 +255,12 @@ void SourceReceiverTest::receiverEditorRefusesSharedFilesAndBadNumbers() {
     QCOMPARE(gate.blanking, 9.8e-6f);
     QCOMPARE(gate.averagedOnly, 0);
     QCOMPARE(gate.form, CReceiver::kAdvancedForm);
+    QVERIFY(Shown(w.ui, "Please enter a number between 0 and 254."));
+    QCOMPARE(gate.curveArrayFlags, std::uint8_t(kArrayElementBlock | kArrayFocusingBlock));
+    QCOMPARE(gate.focusing.delayLaw, 1);
+    QCOMPARE(gate.focusing.lawSelector, std::int16_t{0});
+    QCOMPARE(gate.focusing.a[0], -0.41f);
+    QCOMPARE(gate.focusing.a[2], 0.49f);
     QCOMPARE(doc.Receivers()[0].outputFile, std::string("echo.txt"));
 }
 
