@@ -100,6 +100,7 @@ void SourceReceiverTest::typedFocusedArrayGivesTheExampleDelays() {
             Type(a.focalLength, "8");
             Type(a.deflection, "0");
             Type(a.regionGray, "0");
+            a.pointDirection->setChecked(true);
             OkOf(a)->click();
         });
         d.arrayConfiguration->click();
@@ -118,7 +119,7 @@ void SourceReceiverTest::typedFocusedArrayGivesTheExampleDelays() {
     QCOMPARE(doc.Sources().Count(), 2);
     const CSource& typed = doc.Sources()[1];
     QCOMPARE(typed.name, std::string("Typed"));
-    QCOMPARE(typed.curveArrayFlags, example.curveArrayFlags);
+    QCOMPARE(typed.curveArrayFlags, std::uint8_t(example.curveArrayFlags | kArrayPointDirection));
     QCOMPARE(typed.element.grouping, 1);
     QCOMPARE(typed.element.size, example.element.size);
     QVERIFY(std::fabs(typed.element.gap - example.element.gap) < 1e-9f);
@@ -215,6 +216,8 @@ void SourceReceiverTest::receiverEditorRefusesSharedFilesAndBadNumbers() {
         d.buttons->apply->click();
         focusOnSize = d.focusWidget() == d.location.size;
         Type(d.location.size, "10");
+        d.dataType->setCurrentText("Velocity");
+        d.phaseType->setCurrentText("Squared");
         d.saveToFile->setChecked(true);
         d.browse->click();
         chosenShown = d.outputFile->text();
@@ -222,6 +225,9 @@ void SourceReceiverTest::receiverEditorRefusesSharedFilesAndBadNumbers() {
         WhenModal<CReceiverAdvancedDlg>([](CReceiverAdvancedDlg& a) {
             Type(a.gain, "26");
             Type(a.blanking, "9.8");
+            Type(a.damping, "0.5");
+            Type(a.endPoints.y1, "2");
+            Type(a.endPoints.y2, "2");
             a.averagedOnly->setChecked(false);
             // A receiving array with a manual shape law.
             a.receiverArray->setChecked(true);
@@ -254,6 +260,23 @@ void SourceReceiverTest::receiverEditorRefusesSharedFilesAndBadNumbers() {
     QVERIFY(std::fabs(gate.gainFactor - std::pow(10.0f, 1.3f)) < 1e-4f);
     QCOMPARE(gate.blanking, 9.8e-6f);
     QCOMPARE(gate.averagedOnly, 0);
+    QCOMPARE(gate.damping, 0.5f);
+    QCOMPARE(gate.dataType, std::uint8_t{1});
+    QCOMPARE(gate.phaseType, std::uint8_t{2});
+    QCOMPARE(gate.y1, 0.002f);  // the Advanced end points win over the side
+    QCOMPARE(gate.y2, 0.002f);
+
+    // While the model runs the editors stay closed.
+    doc.SetRunning(true);
+    bool opened = false;
+    WhenModal<CReceiverConfigurationDlg>([&](CReceiverConfigurationDlg& d) {
+        opened = true;
+        d.buttons->cancel->click();
+    });
+    w.frame->Execute(Cmd::ReceiverConfiguration);
+    QApplication::processEvents();
+    QVERIFY(!opened);
+    doc.SetRunning(false);
     QCOMPARE(gate.form, CReceiver::kAdvancedForm);
     QVERIFY(Shown(w.ui, "Please enter a number between 0 and 254."));
     QCOMPARE(gate.curveArrayFlags, std::uint8_t(kArrayElementBlock | kArrayFocusingBlock));
