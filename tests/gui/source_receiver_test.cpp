@@ -296,7 +296,7 @@ void SourceReceiverTest::waveformFilesAreCheckedBeforeUse() {
     QString labelAfterBad, comment;
     w.ui.script.files = {bad, good};
     WhenModal<CSourceConfigurationDlg>([&](CSourceConfigurationDlg& d) {
-        ChooseKind(d.longitudinal, TimeFunctionKind::File);
+        // Choosing File opens its Detail dialog to choose the file.
         WhenModal<CTimeFunctionDlg>([&](CTimeFunctionDlg& t) {
             t.ChangeUserFileButton()->click();
             labelAfterBad = t.FileLabel()->text();
@@ -305,7 +305,7 @@ void SourceReceiverTest::waveformFilesAreCheckedBeforeUse() {
             Type(t.Field(TimeFunctionField::Amplitude), "2");
             OkOf(t)->click();
         });
-        d.longitudinal.detail->click();
+        ChooseKind(d.longitudinal, TimeFunctionKind::File);
         d.buttons->ok->click();
     });
     w.frame->Execute(Cmd::SourceConfiguration);
@@ -550,6 +550,12 @@ void SourceReceiverTest::screenshots() {
     {
         CTimeFunctionDlg d(doc, w.dir.Root(), "Longitudinal", ParseTimeFunction("Sine Gaussian Pulse"), 2e-6);
         save(d, "CTimeFunctionDlg");
+    }
+    {
+        const std::string wtf = w.dir.Write("pulse.wtf", "<<TimeFunction>>\n# Measured transducer pulse\n"
+                                                         "# 5 MHz, 2 cycles\n3\n0 1 0\n");
+        CTimeFunctionDlg d(doc, w.dir.Root(), "Longitudinal", ParseTimeFunction("File<" + wtf + ">,1,1"), 1e-6);
+        save(d, "CTimeFunctionDlgFile");
     }
     {
         CReceiverAdvancedDlg d(doc.Receivers()[0], report);

@@ -184,9 +184,9 @@ void CSourceConfigurationDlg::CreateMode(Mode& mode, const QString& title) {
     grid->addWidget(new QLabel(QStringLiteral("Apodization"), mode.box), 2, 0);
     grid->addWidget(mode.apodization, 2, 1);
     grid->setColumnStretch(1, 1);
-    const char* component = &mode == &longitudinal ? "Longitudinal" : "Shear";
+    mode.component = &mode == &longitudinal ? "Longitudinal" : "Shear";
     connect(mode.function, &QComboBox::activated, this, [this, &mode] { KindChosen(mode); });
-    connect(mode.detail, &QPushButton::clicked, this, [this, &mode, component] { OpenDetail(mode, component); });
+    connect(mode.detail, &QPushButton::clicked, this, [this, &mode] { OpenDetail(mode); });
 }
 
 FieldReport CSourceConfigurationDlg::Reporter() {
@@ -283,13 +283,16 @@ void CSourceConfigurationDlg::UpdateEnabled() {
 void CSourceConfigurationDlg::KindChosen(Mode& mode) {
     const auto kind = static_cast<TimeFunctionKind>(mode.function->currentIndex());
     // Another kind starts from its defaults; the same kind keeps its values.
-    if (kind != mode.spec.kind) mode.spec = DefaultTimeFunction(kind);
+    if (kind == mode.spec.kind) return;
+    mode.spec = DefaultTimeFunction(kind);
+    // A File waveform needs its file: the Detail dialog offers to choose it.
+    if (kind == TimeFunctionKind::File) OpenDetail(mode);
 }
 
-void CSourceConfigurationDlg::OpenDetail(Mode& mode, const char* component) {
+void CSourceConfigurationDlg::OpenDetail(Mode& mode) {
     double durationUs = 0.0;
     if (!TakeNumber(mode.duration, kTimeRange, Reporter(), durationUs)) return;
-    CTimeFunctionDlg dialog(m_doc, m_waveformFolder, component, mode.spec, durationUs * 1e-6, this);
+    CTimeFunctionDlg dialog(m_doc, m_waveformFolder, mode.component, mode.spec, durationUs * 1e-6, this);
     if (dialog.exec() != QDialog::Accepted) return;
     mode.spec = dialog.Function();
     ShowNumber(mode.duration, MicrosecondsFromSeconds(static_cast<float>(dialog.DurationSeconds())));

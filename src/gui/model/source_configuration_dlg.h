@@ -39,6 +39,7 @@ public:
         QLineEdit* duration = nullptr;
         QComboBox* apodization = nullptr;
         TimeFunctionSpec spec;
+        const char* component = "";  // "Longitudinal" or "Shear"
     };
 
     QLineEdit* name;
@@ -74,7 +75,7 @@ private:
     void ShowRecord(const CSource& record);
     void ShowMode(Mode& mode, const std::string& function, float duration);
     void KindChosen(Mode& mode);
-    void OpenDetail(Mode& mode, const char* component);
+    void OpenDetail(Mode& mode);
     void OpenAdvanced();
     void OpenArrayConfiguration();
     void OpenArrayTimeDelay();
