@@ -218,8 +218,8 @@ bool CSourceConfigurationDlg::TakeFields(CSource& r, LocationFields& fields) {
     r.name = name->text().toStdString();
     r.longitudinalMode = longitudinal.box->isChecked() ? 1 : 0;
     r.shearMode = shear.box->isChecked() ? 1 : 0;
-    r.longitudinalTimeFunction = FormatTimeFunction(longitudinal.spec);
-    r.shearTimeFunction = FormatTimeFunction(shear.spec);
+    r.longitudinalTimeFunction = FormatTimeFunction(longitudinal.timeFunction);
+    r.shearTimeFunction = FormatTimeFunction(shear.timeFunction);
     r.longitudinalDuration = SecondsFromMicroseconds(durationL);
     r.shearDuration = SecondsFromMicroseconds(durationT);
     r.longitudinalApodization = SelectedText(longitudinal.apodization);
@@ -240,8 +240,8 @@ bool CSourceConfigurationDlg::TakeIntoBuffer(LocationFields& fields) {
 }
 
 void CSourceConfigurationDlg::ShowMode(Mode& mode, const std::string& function, float duration) {
-    mode.spec = ParseTimeFunction(function);
-    mode.function->setCurrentIndex(static_cast<int>(mode.spec.kind));
+    mode.timeFunction = ParseTimeFunction(function);
+    mode.function->setCurrentIndex(static_cast<int>(mode.timeFunction.kind));
     ShowNumber(mode.duration, MicrosecondsFromSeconds(duration));
 }
 
@@ -283,8 +283,8 @@ void CSourceConfigurationDlg::UpdateEnabled() {
 void CSourceConfigurationDlg::KindChosen(Mode& mode) {
     const auto kind = static_cast<TimeFunctionKind>(mode.function->currentIndex());
     // Another kind starts from its defaults; the same kind keeps its values.
-    if (kind == mode.spec.kind) return;
-    mode.spec = DefaultTimeFunction(kind);
+    if (kind == mode.timeFunction.kind) return;
+    mode.timeFunction = DefaultTimeFunction(kind);
     // A File waveform needs its file: the Detail dialog offers to choose it.
     if (kind == TimeFunctionKind::File) OpenDetail(mode);
 }
@@ -292,9 +292,9 @@ void CSourceConfigurationDlg::KindChosen(Mode& mode) {
 void CSourceConfigurationDlg::OpenDetail(Mode& mode) {
     double durationUs = 0.0;
     if (!TakeNumber(mode.duration, kTimeRange, Reporter(), durationUs)) return;
-    CTimeFunctionDlg dialog(m_doc, m_waveformFolder, mode.component, mode.spec, durationUs * 1e-6, this);
+    CTimeFunctionDlg dialog(m_doc, m_waveformFolder, mode.component, mode.timeFunction, durationUs * 1e-6, this);
     if (dialog.exec() != QDialog::Accepted) return;
-    mode.spec = dialog.Function();
+    mode.timeFunction = dialog.Function();
     ShowNumber(mode.duration, MicrosecondsFromSeconds(static_cast<float>(dialog.DurationSeconds())));
 }
 

@@ -38,7 +38,7 @@ public:
         QPushButton* detail = nullptr;
         QLineEdit* duration = nullptr;
         QComboBox* apodization = nullptr;
-        TimeFunctionSpec spec;
+        TimeFunctionSpec timeFunction;
         const char* component = "";  // "Longitudinal" or "Shear"
     };
 
