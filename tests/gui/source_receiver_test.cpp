@@ -236,10 +236,17 @@ void SourceReceiverTest::receiverEditorRefusesSharedFilesAndBadNumbers() {
                 c.manual->click();
                 Type(c.a[0], "-0.41");
                 Type(c.a[2], "0.49");
+                Type(c.a[1], "1e6");  // steeper than the automatic law's angle field allows
                 Type(c.regionGray, "300");  // refused: gray levels end at 254
                 OkOf(c)->click();
                 Type(c.regionGray, "0");
                 OkOf(c)->click();
+            });
+            a.arrayConfiguration->click();
+            // Opened again on that steep law, Manual OK still goes through.
+            WhenModal<CArrayConfigurationDlg>([](CArrayConfigurationDlg& c) {
+                OkOf(c)->click();
+                if (c.isVisible()) c.reject();
             });
             a.arrayConfiguration->click();
             OkOf(a)->click();
@@ -279,11 +286,13 @@ void SourceReceiverTest::receiverEditorRefusesSharedFilesAndBadNumbers() {
     doc.SetRunning(false);
     QCOMPARE(gate.form, CReceiver::kAdvancedForm);
     QVERIFY(Shown(w.ui, "Please enter a number between 0 and 254."));
+    QVERIFY(!Shown(w.ui, "Please enter a number between -89.999 and 89.999."));
     QCOMPARE(gate.curveArrayFlags, std::uint8_t(kArrayElementBlock | kArrayFocusingBlock));
     QCOMPARE(gate.focusing.delayLaw, 1);
     QCOMPARE(gate.focusing.lawSelector, std::int16_t{0});
     QCOMPARE(gate.focusing.a[0], -0.41f);
     QCOMPARE(gate.focusing.a[2], 0.49f);
+    QCOMPARE(gate.focusing.a[1], 1e6f);
     QCOMPARE(doc.Receivers()[0].outputFile, std::string("echo.txt"));
 }
 

@@ -111,14 +111,18 @@ void CArrayConfigurationDlg::accept() {
     f.automatic = automatic->isChecked();
     if (!TakeNumber(elementSize, kNonNegativeRange, m_report, f.elementSizeMm)) return;
     if (!TakeNumber(elementSpacing, kNonNegativeRange, m_report, f.elementSpacingMm)) return;
-    if (!TakeNumber(focalLength, kAnyRange, m_report, f.focalLengthMm)) return;
-    if (!TakeNumber(deflection, kDeflectionRange, m_report, f.deflectionDeg)) return;
-    for (int k = 0; k < 5; ++k)
-        if (!TakeNumber(a[static_cast<std::size_t>(k)], kAnyRange, m_report, f.a[k])) return;
+    // Only the fields of the chosen law are read: the others are disabled
+    // and keep their values (Automatic keeps a2..a4, Manual edits all five).
+    const ArrayFields shown = ShowArrayFields(m_element, m_focusing, m_length);
+    for (int k = 0; k < 5; ++k) f.a[k] = shown.a[k];
+    if (f.automatic) {
+        if (!TakeNumber(focalLength, kAnyRange, m_report, f.focalLengthMm)) return;
+        if (!TakeNumber(deflection, kDeflectionRange, m_report, f.deflectionDeg)) return;
+    } else {
+        for (int k = 0; k < 5; ++k)
+            if (!TakeNumber(a[static_cast<std::size_t>(k)], kAnyRange, m_report, f.a[k])) return;
+    }
     if (!TakeInteger(regionGray, kRegionGrayRange, m_report, f.regionGrayLevel)) return;
-    // Automatic keeps a2..a4 as they were; Manual edits all five.
-    if (f.automatic)
-        for (int k = 2; k < 5; ++k) f.a[k] = m_focusing.a[static_cast<std::size_t>(k)];
     ArrayElementBlock element = m_element;
     ArrayFocusingBlock focusing = m_focusing;
     if (!TakeArrayFields(f, m_length, element, focusing, m_report)) return;
