@@ -55,8 +55,8 @@ constexpr std::array<CommandInfo, static_cast<std::size_t>(Cmd::Count)> kCommand
 
     {Cmd::MaterialProperty, "&Material Property", "Edit the material properties", R::IdleHasGeometry, true, false},
     {Cmd::BoundaryCondition, "&Boundary Condition", "Edit the boundary conditions", R::IdleHasGeometry, true, false},
-    {Cmd::SourceConfiguration, "&Source Configuration", "Edit the sources", R::IdleHasGeometry, true, false},
-    {Cmd::ReceiverConfiguration, "&Receiver Configuration", "Edit the receivers", R::IdleHasGeometry, true, false},
+    {Cmd::SourceConfiguration, "&Source Configuration", "Edit the sources", R::IdleHasGeometry, true},
+    {Cmd::ReceiverConfiguration, "&Receiver Configuration", "Edit the receivers", R::IdleHasGeometry, true},
     {Cmd::ElectrodePairConfiguration, "Electrode &Pair Configuration", "Edit the electrode pairs", R::IdleHasGeometry,
      true, false},
     {Cmd::ElectrodeConfiguration, "Electr&ode Configuration", "Edit the electrodes", R::IdleHasGeometry, true, false},
