@@ -32,6 +32,7 @@
 #include "geometry/geometry_commands.h"
 #include "model/elix_doc.h"
 #include "model/model_file.h"
+#include "platform/files.h"
 #include "platform/text_format.h"
 #include "view/elix_view.h"
 #include "view/zoom_dialog.h"
@@ -189,6 +190,8 @@ void CMainFrame::CreateMenus() {
     QMenu* tools = menu("&Tools");
     add(tools, {Cmd::ReceiverPlot, Cmd::SetDirectories, Cmd::Comment, Cmd::DumpDisplacements, Cmd::PcxExport,
                 Cmd::SetResolution, Cmd::ReplacePixelValue, Cmd::Playback});
+    tools->addSeparator();
+    add(tools, {Cmd::PcxImport, Cmd::BmpExport, Cmd::BmpImport, Cmd::WedgeEdit});
     QMenu* analysis = menu("&Analysis");
     add(analysis, {Cmd::ReceiverTimer, Cmd::SpectrumPlot, Cmd::Attenuation});
     QMenu* window = menu("&Window");
@@ -618,6 +621,8 @@ void CMainFrame::PrintActiveView(QPrinter& printer) {
 void CMainFrame::Execute(Cmd id) {
     if (!CommandEnabled(CommandInfoOf(id), ActiveDocument())) return;
     CElixDoc* doc = ActiveDocument();
+    // Program-made files go to the default directories once a directories file exists.
+    if (doc) doc->SetDirectories(FileExists(m_paths.directoriesFile) ? &m_directories : nullptr);
     switch (id) {
         case Cmd::FileNew: NewModel(); break;
         case Cmd::FileOpen: {
