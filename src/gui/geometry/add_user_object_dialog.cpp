@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,7 +29,10 @@ CAddUserObjectDlg::CAddUserObjectDlg(const AddUserObjectValues& values,
     objectFileName = new QLabel(ShownFileName(values.objectFile), this);
     objectFileName->setWordWrap(true);
     objectFileName->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    form->addRow(objectFileButton);
+    auto* fileRow = new QHBoxLayout;
+    fileRow->addWidget(objectFileButton);
+    fileRow->addStretch(1);
+    form->addRow(fileRow);
     form->addRow(objectFileName);
     closedArea = new QCheckBox(QStringLiteral("Closed Area"), this);
     closedArea->setChecked(values.closedArea);

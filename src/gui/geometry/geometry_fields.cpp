@@ -1,7 +1,6 @@
 #include "geometry/geometry_fields.h"
 
 #include <QFormLayout>
-#include <QGroupBox>
 #include <cmath>
 
 namespace elix {
@@ -48,13 +47,13 @@ double CNumberFields::Value(const QLineEdit* edit) {
     return edit->text().trimmed().toDouble();
 }
 
-TargetRangeFields AddTargetRange(QWidget* parent, CNumberFields& fields, const PaintTarget& target) {
+TargetRangeFields AddTargetRange(QFormLayout* form, CNumberFields& fields, const PaintTarget& target) {
     TargetRangeFields range{};
-    range.group = new QGroupBox(QStringLiteral("Target Gray Level Range"), parent);
-    auto* form = new QFormLayout(range.group);
-    range.lower = fields.Add(form, QStringLiteral("Lower"), target.lower, kGrayLevelRange, true);
-    range.upper = fields.Add(form, QStringLiteral("Upper"), target.upper, kGrayLevelRange, true);
-    range.group->setToolTip(QStringLiteral("Only pixels whose gray level lies in this range are painted"));
+    range.lower = fields.Add(form, QStringLiteral("Over gray levels from"), target.lower, kGrayLevelRange, true);
+    range.upper = fields.Add(form, QStringLiteral("to"), target.upper, kGrayLevelRange, true);
+    const QString tip = QStringLiteral("Only pixels whose gray level lies in this range are painted");
+    range.lower->setToolTip(tip);
+    range.upper->setToolTip(tip);
     return range;
 }
 

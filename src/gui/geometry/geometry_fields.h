@@ -12,7 +12,6 @@
 #include "model/field_range.h"
 
 class QFormLayout;
-class QGroupBox;
 class QWidget;
 
 namespace elix {
@@ -53,14 +52,13 @@ private:
     std::vector<Field> m_fields;
 };
 
-// The "Target Gray Level Range" group: the shape paints only over pixels
-// whose gray level lies from "Lower" to "Upper".
+// The target gray-level range rows: the shape paints only over pixels
+// whose gray level lies from lower to upper.
 struct TargetRangeFields {
-    QGroupBox* group;
     QLineEdit* lower;
     QLineEdit* upper;
 };
-TargetRangeFields AddTargetRange(QWidget* parent, CNumberFields& fields, const PaintTarget& target);
+TargetRangeFields AddTargetRange(QFormLayout* form, CNumberFields& fields, const PaintTarget& target);
 
 // The repeat grid in words for the Add dialogs: "Once" or
 // "3 x 2 copies, 1.5 mm x 2 mm apart, at 30 deg.".

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "geometry/rect_array_dialog.h"
 
@@ -18,29 +19,41 @@ CPaintDialog::CPaintDialog(const QString& title, const PaintTarget& paintTarget,
     : QDialog(parent), m_fields(report), m_report(report), m_target(paintTarget), m_repeat(repeat) {
     setWindowTitle(title);
     auto* layout = new QVBoxLayout(this);
-    auto* shape = new QWidget(this);
+    auto* shape = new QGroupBox(QStringLiteral("Shape"), this);
     m_shapeForm = new QFormLayout(shape);
-    m_shapeForm->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(shape);
 }
 
 void CPaintDialog::FinishLayout() {
-    grayLevel = m_fields.Add(m_shapeForm, QStringLiteral("Gray Level"), m_target.gray, kGrayLevelRange, true);
-    for (int row = 0; row < m_shapeForm->rowCount(); ++row)
-        if (auto* item = m_shapeForm->itemAt(row, QFormLayout::FieldRole))
-            if (auto* edit = qobject_cast<QLineEdit*>(item->widget())) edit->setMinimumWidth(140);
     auto* layout = static_cast<QVBoxLayout*>(this->layout());
-    target = AddTargetRange(this, m_fields, m_target);
-    layout->addWidget(target.group);
+    auto* paint = new QGroupBox(QStringLiteral("Paint"), this);
+    auto* paintForm = new QFormLayout(paint);
+    grayLevel = m_fields.Add(paintForm, QStringLiteral("Gray Level"), m_target.gray, kGrayLevelRange, true);
+    target = AddTargetRange(paintForm, m_fields, m_target);
+    layout->addWidget(paint);
+    // The same label and field widths in both groups, so the columns line up.
+    int labelWidth = 0;
+    for (QFormLayout* form : {m_shapeForm, paintForm})
+        for (int row = 0; row < form->rowCount(); ++row)
+            if (auto* item = form->itemAt(row, QFormLayout::LabelRole))
+                if (item->widget()) labelWidth = std::max(labelWidth, item->widget()->sizeHint().width());
+    for (QFormLayout* form : {m_shapeForm, paintForm})
+        for (int row = 0; row < form->rowCount(); ++row) {
+            if (auto* item = form->itemAt(row, QFormLayout::LabelRole))
+                if (item->widget()) item->widget()->setMinimumWidth(labelWidth);
+            if (auto* item = form->itemAt(row, QFormLayout::FieldRole))
+                if (auto* edit = qobject_cast<QLineEdit*>(item->widget())) edit->setFixedWidth(130);
+        }
 
-    auto* repeatRow = new QHBoxLayout;
+    auto* repeatGroup = new QGroupBox(QStringLiteral("Repeat"), this);
+    auto* repeatRow = new QHBoxLayout(repeatGroup);
     repeatButton = new QPushButton(QStringLiteral("&Repeat"), this);
     repeatButton->setAutoDefault(false);
     repeatSummary = new QLabel(RepeatSummary(m_repeat), this);
     repeatSummary->setWordWrap(true);
-    repeatRow->addWidget(repeatButton);
     repeatRow->addWidget(repeatSummary, 1);
-    layout->addLayout(repeatRow);
+    repeatRow->addWidget(repeatButton, 0, Qt::AlignTop);
+    layout->addWidget(repeatGroup);
     connect(repeatButton, &QPushButton::clicked, this, [this] {
         CRectArrayDlg dialog(m_repeat, m_report, this);
         if (dialog.exec() != QDialog::Accepted) return;
@@ -52,6 +65,7 @@ void CPaintDialog::FinishLayout() {
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
+    setMinimumWidth(360);
 }
 
 PaintTarget CPaintDialog::TakenTarget() const {
