@@ -484,7 +484,9 @@ void GeometryDialogsTest::choosersAndMadeFilesFollowTheDirectoriesFile() {
     dirs[DirectoryKind::Pcx] = w.dir.Path("pictures");
     fs::create_directories(dirs[DirectoryKind::Geometry]);
     fs::create_directories(dirs[DirectoryKind::Pcx]);
+    QVERIFY(!w.frame->DirectoriesInForce());
     QVERIFY(WriteDirectoriesFile(w.frame->Paths().directoriesFile, dirs));
+    QVERIFY(w.frame->DirectoriesInForce() == &dirs);
 
     w.frame->Execute(Cmd::LoadGeometry);
     QCOMPARE(w.ui.script.fileRequests.back().startFolder, w.dir.Path("geometry/"));

@@ -618,11 +618,14 @@ void CMainFrame::PrintActiveView(QPrinter& printer) {
     frame->View()->Render(painter, QPoint(0, 0), sx, sy);
 }
 
+const CDirectories* CMainFrame::DirectoriesInForce() const {
+    return FileExists(m_paths.directoriesFile) ? &m_directories : nullptr;
+}
+
 void CMainFrame::Execute(Cmd id) {
     if (!CommandEnabled(CommandInfoOf(id), ActiveDocument())) return;
     CElixDoc* doc = ActiveDocument();
-    // Program-made files go to the default directories once a directories file exists.
-    if (doc) doc->SetDirectories(FileExists(m_paths.directoriesFile) ? &m_directories : nullptr);
+    if (doc) doc->SetDirectories(DirectoriesInForce());
     switch (id) {
         case Cmd::FileNew: NewModel(); break;
         case Cmd::FileOpen: {
