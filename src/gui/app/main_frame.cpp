@@ -33,6 +33,7 @@
 #include "geometry/geometry_commands.h"
 #include "model/elix_doc.h"
 #include "model/model_file.h"
+#include "platform/files.h"
 #include "platform/text_format.h"
 #include "view/elix_view.h"
 #include "view/zoom_dialog.h"
@@ -190,6 +191,8 @@ void CMainFrame::CreateMenus() {
     QMenu* tools = menu("&Tools");
     add(tools, {Cmd::ReceiverPlot, Cmd::SetDirectories, Cmd::Comment, Cmd::DumpDisplacements, Cmd::PcxExport,
                 Cmd::SetResolution, Cmd::ReplacePixelValue, Cmd::Playback});
+    tools->addSeparator();
+    add(tools, {Cmd::PcxImport, Cmd::BmpExport, Cmd::BmpImport, Cmd::WedgeEdit});
     QMenu* analysis = menu("&Analysis");
     add(analysis, {Cmd::ReceiverTimer, Cmd::SpectrumPlot, Cmd::Attenuation});
     QMenu* window = menu("&Window");
@@ -613,9 +616,14 @@ void CMainFrame::PrintActiveView(QPrinter& printer) {
     frame->View()->Render(painter, QPoint(0, 0), sx, sy);
 }
 
+const CDirectories* CMainFrame::DirectoriesInForce() const {
+    return FileExists(m_paths.directoriesFile) ? &m_directories : nullptr;
+}
+
 void CMainFrame::Execute(Cmd id) {
     if (!CommandEnabled(CommandInfoOf(id), ActiveDocument())) return;
     CElixDoc* doc = ActiveDocument();
+    if (doc) doc->SetDirectories(DirectoriesInForce());
     switch (id) {
         case Cmd::FileNew: NewModel(); break;
         case Cmd::FileOpen: {
