@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QObject>
+
+namespace elix::test {
+
+class MaterialBoundaryJobTest : public QObject {
+    Q_OBJECT
+private slots:
+    void materialEditorAddsCopiesDeletesAndSaves();
+    void materialEditorRefusesTextThatIsNoNumber();
+    void libraryAddsAStandardMaterialToTheModel();
+    void boundaryConditionCoversTheLeftSide();
+    void advancedAndInfiniteBoundaryEditors();
+    void jobParametersStoreTheirUnitsAndRules();
+};
+
+}  // namespace elix::test
