@@ -331,6 +331,7 @@ void MaterialBoundaryJobTest::advancedAndInfiniteBoundaryEditors() {
             Click(d.buttons->add);
             Type(d.name, QStringLiteral("Gate"));
             WhenModal<CBCAdvancedDlg>([&](CBCAdvancedDlg& a) {
+                Picture(a, "CBCAdvancedDlg");
                 QCOMPARE(a.x2->text(), QStringLiteral("1"));  // the default segment ends at (1 mm, 1 mm)
                 Type(a.x1, QStringLiteral("2"));
                 Type(a.y1, QStringLiteral("3"));
@@ -339,7 +340,6 @@ void MaterialBoundaryJobTest::advancedAndInfiniteBoundaryEditors() {
                 Type(a.longitudinalDuration, QStringLiteral("-1"));
                 Type(a.timeDelay, QStringLiteral("2.5"));
                 a.activeInDurationOnly->click();
-                Picture(a, "CBCAdvancedDlg");
                 a.accept();  // refused: a negative duration
                 QCOMPARE(w.ui.script.LastText(), std::string("Please enter a number between 0 and 1e+20."));
                 QVERIFY(a.isVisible());

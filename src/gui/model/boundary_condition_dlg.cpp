@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -66,7 +67,10 @@ CBoundaryConditionDlg::CBoundaryConditionDlg(CBoundaryEditor& editor, CElixDoc& 
     layout->addWidget(numberLabel);
     layout->addLayout(form);
     layout->addLayout(extra);
-    layout->addSpacing(6);
+    auto* rule = new QFrame(this);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(rule);
     layout->addWidget(buttons);
 
     ConnectItemEditor<CBoundaryCondition>(

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QFormLayout>
+#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -106,6 +107,10 @@ CMaterialPropertyDlg::CMaterialPropertyDlg(CMaterialEditor& editor, CMainFrame* 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(extra);
+    auto* rule = new QFrame(this);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(rule);
     layout->addWidget(buttons);
 
     if (!m_doc) {
