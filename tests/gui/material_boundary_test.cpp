@@ -25,6 +25,8 @@
 #include "model/material_library_dlg.h"
 #include "model/material_property_dlg.h"
 #include "model/number_field.h"
+#include "model/ortho_property_dlg.h"
+#include "model/piezo_property_dlg.h"
 #include "support/gui_test_registry.h"
 #include "support/gui_window.h"
 #include "view/elix_view.h"
@@ -144,6 +146,14 @@ void MaterialBoundaryJobTest::materialEditorAddsCopiesDeletesAndSaves() {
             QCOMPARE(d.name->text(), QStringLiteral("Epoxy"));
             Click(d.buttons->next);
             QCOMPARE(w.ui.script.LastText(), std::string("This is the last material property!"));
+
+            // Show toggles the materials' colours off and on again.
+            Click(d.buttons->show);
+            QCOMPARE(doc.DisplayCategory, std::string());
+            QCOMPARE(ViewColourOfGray(*w.frame, steelGray), qRgb(steelGray, steelGray, steelGray));
+            Click(d.buttons->show);
+            QCOMPARE(doc.DisplayCategory, std::string("MaterialProperties"));
+            QCOMPARE(ViewColourOfGray(*w.frame, steelGray), ColourAt(1));
             done = true;
         };
         act();
@@ -258,6 +268,104 @@ void MaterialBoundaryJobTest::libraryAddsAStandardMaterialToTheModel() {
     QVERIFY(done);
     QVERIFY(doc.IsModified());
     ProgramMaterialLibrary().Items().Reset();
+}
+
+void MaterialBoundaryJobTest::libraryTakesModelMaterialsAndSavesThem() {
+    Window w;
+    ProgramMaterialLibrary().Items().Reset();  // no Standard.mpd in this installation
+    QVERIFY(w.frame->OpenModel(w.Example("immersion")));
+    CElixDoc& doc = w.Doc();
+    const std::string libraryFolder = w.frame->Directories()[DirectoryKind::Library];
+    const std::string saved = (fs::path(w.dir.Root()) / "mine.mpd").string();
+    bool done = false;
+    WhenModal<CMaterialPropertyDlg>([&](CMaterialPropertyDlg& d) {
+        auto act = [&] {
+            WhenModal<CMaterialLibraryDlg>([&](CMaterialLibraryDlg& lib) {
+                auto inner = [&] {
+                    QCOMPARE(w.ui.script.LastText(),
+                             "Unable to open file '" + (fs::path(libraryFolder) / "Standard.mpd").string() + "'.");
+                    QCOMPARE(ProgramMaterialLibrary().Count(), 0);
+                    // Add Material takes the editor's material (Water) into
+                    // the library; a name edited in its row renames it.
+                    Click(lib.addMaterial);
+                    QCOMPARE(lib.names[0]->text(), QStringLiteral("Water"));
+                    Type(lib.names[0], QStringLiteral("Fresh Water"));
+                    // Modify: the library's own editor, without Library and Show.
+                    WhenModal<CMaterialPropertyDlg>([&](CMaterialPropertyDlg& m) {
+                        QVERIFY(m.library->isHidden() && m.buttons->show->isHidden());
+                        QCOMPARE(m.name->text(), QStringLiteral("Fresh Water"));
+                        Type(m.density, QStringLiteral("1000"));
+                        m.buttons->ok->click();
+                    });
+                    Click(lib.modify);
+                    QCOMPARE(ProgramMaterialLibrary().Items()[0].density, 1000.0f);
+                    QCOMPARE(doc.Materials()[0].density, 998.0f);  // the model's Water stays
+                    w.ui.script.files = {saved};
+                    Click(lib.save);
+                };
+                inner();
+                lib.close->click();
+            });
+            Click(d.library);
+            done = true;
+        };
+        act();
+        d.buttons->cancel->click();
+    });
+    w.frame->Execute(Cmd::MaterialProperty);
+    QVERIFY(done);
+    QCOMPARE(w.ui.script.fileRequests.back().startFolder, libraryFolder);
+
+    // The file reads back into a library; the blank in the name survives.
+    CMaterialLibrary back;
+    QVERIFY(back.Load(saved));
+    QCOMPARE(back.Count(), 1);
+    QCOMPARE(back.Items()[0].name, std::string("Fresh Water"));
+    QCOMPARE(back.Items()[0].density, 1000.0f);
+    QCOMPARE(back.Items()[0].lambda, doc.Materials()[0].lambda);
+    ProgramMaterialLibrary().Items().Reset();
+}
+
+void MaterialBoundaryJobTest::detailEditorsChangeTheExtendedConstants() {
+    Window w;
+    QVERIFY(w.frame->OpenModel(w.Example("immersion")));
+    CElixDoc& doc = w.Doc();
+    bool done = false;
+    WhenModal<CMaterialPropertyDlg>([&](CMaterialPropertyDlg& d) {
+        auto act = [&] {
+            // The detail editors stay hidden in the editor as shipped; their
+            // buttons still open them.
+            WhenModal<COrthoPropertyDlg>([&](COrthoPropertyDlg& o) {
+                Picture(o, "COrthoPropertyDlg");
+                Type(o.edits[6], QStringLiteral("1500"));  // C44, MPa
+                Type(o.edits[3], QStringLiteral("C22"));
+                o.accept();  // refused: no number
+                QCOMPARE(w.ui.script.LastText(), std::string("Please enter a number between -1e+20 and 1e+20."));
+                Type(o.edits[3], QStringLiteral("4500"));
+                o.accept();
+            });
+            d.orthoDetails->click();
+            WhenModal<CPiezoPropertyDlg>([&](CPiezoPropertyDlg& p) {
+                Picture(p, "CPiezoPropertyDlg");
+                Type(p.eEdits[14], QStringLiteral("15.1"));       // e33, C/m^2
+                Type(p.epsilonEdits[8], QStringLiteral("5.6"));  // eps33, uF/m
+                p.accept();
+            });
+            d.piezoDetails->click();
+            Click(d.buttons->apply);
+            done = true;
+        };
+        act();
+        d.buttons->cancel->click();
+    });
+    w.frame->Execute(Cmd::MaterialProperty);
+    QVERIFY(done);
+    const CMaterialProperty& water = doc.Materials()[0];
+    QCOMPARE(water.c[6], 1.5e9f);
+    QCOMPARE(water.c[3], 4.5e9f);
+    QCOMPARE(water.e[14], 15.1f);
+    QCOMPARE(water.epsilon[8], 5.6e-6f);
+    QVERIFY(doc.IsModified());
 }
 
 void MaterialBoundaryJobTest::boundaryConditionCoversTheLeftSide() {
@@ -434,6 +542,7 @@ void MaterialBoundaryJobTest::jobParametersStoreTheirUnitsAndRules() {
         Type(d.simulationTime, QStringLiteral("25"));
         Type(d.waveLength, QStringLiteral("0.5"));
         d.displayType->setCurrentIndex(d.displayType->findText(QStringLiteral("V only")));
+        d.highOrderScheme->click();
         d.accept();
     });
     w.frame->Execute(Cmd::JobParameters);
@@ -443,6 +552,7 @@ void MaterialBoundaryJobTest::jobParametersStoreTheirUnitsAndRules() {
     QCOMPARE(doc.job.Duration, 25e-6f);
     QCOMPARE(doc.job.MinWaveLength, 0.0005f);
     QCOMPARE(doc.job.DispType, std::string("V only"));
+    QCOMPARE(int(doc.job.HighOrderScheme), 1 - int(before.HighOrderScheme));
     QVERIFY(doc.IsModified());
 
     QVERIFY(w.frame->SaveDocument(doc, false));

@@ -10,6 +10,8 @@ private slots:
     void materialEditorAddsCopiesDeletesAndSaves();
     void materialEditorRefusesTextThatIsNoNumber();
     void libraryAddsAStandardMaterialToTheModel();
+    void libraryTakesModelMaterialsAndSavesThem();
+    void detailEditorsChangeTheExtendedConstants();
     void boundaryConditionCoversTheLeftSide();
     void advancedAndInfiniteBoundaryEditors();
     void jobParametersStoreTheirUnitsAndRules();

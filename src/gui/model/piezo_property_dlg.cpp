@@ -45,6 +45,8 @@ CPiezoPropertyDlg::CPiezoPropertyDlg(const PiezoFields& values, FieldReport repo
                            column * 2, Qt::AlignRight);
         epsGrid->addWidget(edit, row, column * 2 + 1);
     }
+    // The permittivities keep the width of the constants' fields.
+    epsGrid->setColumnStretch(6, 1);
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(box, &QDialogButtonBox::accepted, this, &CPiezoPropertyDlg::accept);
     connect(box, &QDialogButtonBox::rejected, this, &CPiezoPropertyDlg::reject);
