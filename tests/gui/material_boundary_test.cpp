@@ -536,6 +536,12 @@ void MaterialBoundaryJobTest::jobParametersStoreTheirUnitsAndRules() {
     QCOMPARE(doc.job.PointPerCycle, before.PointPerCycle);
     QVERIFY(!doc.IsModified());
 
+    // OK without a change leaves the model unmodified.
+    WhenModal<CJobParametersDlg>([&](CJobParametersDlg& d) { d.accept(); });
+    w.frame->Execute(Cmd::JobParameters);
+    QVERIFY(doc.job == before);
+    QVERIFY(!doc.IsModified());
+
     WhenModal<CJobParametersDlg>([&](CJobParametersDlg& d) {
         Type(d.maxGridIndex, QStringLiteral("8"));
         Type(d.totalThreads, QStringLiteral("6"));

@@ -174,10 +174,14 @@ void CJobParametersDlg::accept() {
     f.dumpFirst = static_cast<std::int32_t>(NumberOf(dumpFirst));
     f.dumpLast = static_cast<std::int32_t>(NumberOf(dumpLast));
     f.dumpInterval = static_cast<std::int32_t>(NumberOf(dumpFrequency));
+    CJobParameters job = m_doc.job;
+    job.MaxFreq = m_savedMaxFreq;  // as it was before any WaveLength
+    const CJobParameters before = job;
     std::string note;
-    FromForm(f, m_doc.job, note);
+    FromForm(f, job, note);
     if (!note.empty()) m_doc.ReportMessage(note, MessageStyle::Information);
-    m_doc.SetModifiedFlag();
+    m_doc.job = job;
+    if (!(job == before)) m_doc.SetModifiedFlag();
     QDialog::accept();
 }
 

@@ -40,7 +40,7 @@ public:
 
     // OK: every field is checked (the first refused one keeps the focus and
     // nothing is stored); then the job parameters take the form, a thread
-    // count above 4 is reset with its note, and the model is marked
+    // count above 4 is reset with its note, and a change marks the model
     // modified.
     void accept() override;
     // Cancel also undoes the frequency the WaveLength button stored.
