@@ -388,6 +388,7 @@ void MaterialBoundaryJobTest::boundaryConditionCoversTheLeftSide() {
             QCOMPARE(doc.BoundaryConditions().Count(), 1);
             QVERIFY(d.longitudinalFixed->isChecked() && !d.shearFixed->isChecked());
             QCOMPARE(d.location->currentText(), QStringLiteral("Advanced"));
+            QVERIFY(!d.offset->isEnabled());
             Type(d.name, QStringLiteral("Clamp"));
             d.shearFixed->click();
             w.ui.script.answers = {MessageAnswer::Yes};
@@ -395,6 +396,7 @@ void MaterialBoundaryJobTest::boundaryConditionCoversTheLeftSide() {
             QCOMPARE(w.ui.script.LastText(), std::string("Do you want to cover the entire side with this BC?"));
             QCOMPARE(NumberOf(d.size), model.height * 1000.0);
             QCOMPARE(d.offset->text(), QStringLiteral("0"));
+            QVERIFY(d.offset->isEnabled());
             Picture(d, "CBoundaryConditionDlg");
             Click(d.buttons->apply);
             done = true;

@@ -95,6 +95,7 @@ void CBoundaryConditionDlg::ShowRecord(const CBoundaryCondition& bc) {
     }
     SetNumber(size, fields.sizeMm);
     SetNumber(offset, fields.offsetMm);
+    offset->setEnabled(fields.location != SideLocation::Advanced);
     longitudinalFixed->setChecked(bc.longitudinalFixed != 0);
     shearFixed->setChecked(bc.shearFixed != 0);
 }
@@ -131,6 +132,9 @@ void CBoundaryConditionDlg::LocationChanged() {
     const LocationFields shown = m_editor.Location();
     SetNumber(size, shown.sizeMm);
     SetNumber(offset, shown.offsetMm);
+    // A free segment has no centre offset: its size scales it about its
+    // midpoint.
+    offset->setEnabled(shown.location != SideLocation::Advanced);
 }
 
 void CBoundaryConditionDlg::OpenAdvanced() {
