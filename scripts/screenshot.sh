@@ -17,3 +17,10 @@ mkdir -p "$work" "$(dirname "$out")"
 cp "$root/examples/$example"/* "$work/"
 xvfb-run -a -s "-screen 0 1280x800x24" "$root/build/bin/elastrix-screenshot" "$work/$example.wmd" "$out"
 echo "screenshot: $out"
+
+# The material, boundary condition and job parameter dialogs with the
+# immersion example's values, from the desktop tests' picture hook.
+cmake --build "$root/build" -j "$(nproc)" --target elastrix_gui_tests
+ELASTRIX_SCREENS_DIR="$root/docs/screens" ELASTRIX_GUI_TEST_CLASS=MaterialBoundaryJobTest \
+  xvfb-run -a -s "-screen 0 1280x800x24" "$root/build/bin/elastrix_gui_tests" >/dev/null
+echo "dialog pictures: $root/docs/screens"
