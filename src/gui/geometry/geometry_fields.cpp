@@ -6,13 +6,9 @@
 namespace elix {
 
 QLineEdit* NumberEdit(QWidget* parent, double value) {
-    auto* edit = new QLineEdit(parent);
+    QLineEdit* edit = NewNumberEdit(parent);
     SetNumber(edit, value);
     return edit;
-}
-
-void SetNumber(QLineEdit* edit, double value) {
-    edit->setText(QString::number(value, 'g', 10));
 }
 
 QLineEdit* CNumberFields::Add(QFormLayout* form, const QString& label, double value, FieldRange range,
@@ -30,11 +26,10 @@ QLineEdit* CNumberFields::Track(QLineEdit* edit, FieldRange range, bool integer)
 bool CNumberFields::Check() const {
     for (const Field& field : m_fields) {
         if (!field.edit->isEnabled()) continue;
-        bool ok = false;
-        const double value = field.edit->text().trimmed().toDouble(&ok);
+        const double value = NumberOf(field.edit);
         // A count or gray level takes whole numbers only.
-        const bool whole = !field.integer || (ok && std::floor(value) == value);
-        if (ok && whole && CheckFieldRange(value, field.range, {})) continue;
+        const bool whole = !field.integer || std::floor(value) == value;
+        if (whole && CheckFieldRange(value, field.range, {})) continue;
         if (m_report) m_report(FieldRangeMessage(field.range), MessageStyle::Exclamation);
         field.edit->setFocus();
         field.edit->selectAll();
@@ -43,9 +38,7 @@ bool CNumberFields::Check() const {
     return true;
 }
 
-double CNumberFields::Value(const QLineEdit* edit) {
-    return edit->text().trimmed().toDouble();
-}
+double CNumberFields::Value(const QLineEdit* edit) { return NumberOf(edit); }
 
 TargetRangeFields AddTargetRange(QFormLayout* form, CNumberFields& fields, const PaintTarget& target) {
     TargetRangeFields range{};

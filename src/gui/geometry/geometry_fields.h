@@ -10,6 +10,7 @@
 
 #include "geometry/editing_commands.h"
 #include "model/field_range.h"
+#include "model/number_field.h"
 
 class QFormLayout;
 class QWidget;
@@ -21,9 +22,8 @@ inline constexpr FieldRange kThetaRange{-360.0, 360.0};
 inline constexpr FieldRange kWedgeThetaRange{0.0, 89.999};
 inline constexpr FieldRange kRepeatCountRange{1.0, 99999.0};
 
-// A line edit holding a number: shown with up to ten significant digits.
+// A number field (model/number_field.h) showing value.
 QLineEdit* NumberEdit(QWidget* parent, double value);
-void SetNumber(QLineEdit* edit, double value);
 
 // The fields of one dialog, taken in the order they were added.
 class CNumberFields {

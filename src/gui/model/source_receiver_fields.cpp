@@ -2,7 +2,6 @@
 
 #include <QGridLayout>
 #include <QLabel>
-#include <QLocale>
 #include <cmath>
 #include <limits>
 
@@ -23,28 +22,15 @@ QComboBox* NewLocationBox(QWidget* parent, bool advanced) {
     return box;
 }
 
-QString NumberText(double value) {
-    // Records hold floats: seven significant digits show every value a
-    // float tells apart at the sizes used, without float noise.
-    if (value == 0.0) return QStringLiteral("0");
-    return QLocale::c().toString(value, 'g', 7);
-}
-
 QLineEdit* NewNumberEdit(QWidget* parent, double value) {
-    auto* edit = new QLineEdit(parent);
-    edit->setAlignment(Qt::AlignRight);
-    edit->setMinimumWidth(90);
-    ShowNumber(edit, value);
+    QLineEdit* edit = NewNumberEdit(parent);
+    SetNumber(edit, value);
     return edit;
 }
 
-void ShowNumber(QLineEdit* edit, double value) { edit->setText(NumberText(value)); }
-
 bool TakeNumber(QLineEdit* edit, FieldRange range, const FieldReport& report, double& value) {
-    bool ok = false;
-    const double read = QLocale::c().toDouble(edit->text().trimmed(), &ok);
-    // Text that is no number is outside every range.
-    const double candidate = ok ? read : std::numeric_limits<double>::quiet_NaN();
+    // Text that is no number reads as NaN, which is outside every range.
+    const double candidate = NumberOf(edit);
     if (!CheckFieldRange(candidate, range, report)) {
         edit->setFocus();
         edit->selectAll();

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "model/field_range.h"
+#include "model/number_field.h"
 #include "model/location_rules.h"
 
 class QGridLayout;
@@ -21,10 +22,9 @@ QComboBox* NewApodizationBox(QWidget* parent);
 // "Left", "Right", "Top", "Bottom" and, with advanced, "Advanced".
 QComboBox* NewLocationBox(QWidget* parent, bool advanced);
 
-// A number field showing value with up to seven significant digits.
-QLineEdit* NewNumberEdit(QWidget* parent, double value = 0.0);
-void ShowNumber(QLineEdit* edit, double value);
-QString NumberText(double value);
+// A number field (model/number_field.h) showing value.
+QLineEdit* NewNumberEdit(QWidget* parent, double value);
+inline void ShowNumber(QLineEdit* edit, double value) { SetNumber(edit, value); }
 
 // Reads a number field. Text that is not a number, or a number outside
 // range, gets the range message through report; the focus goes back to the
