@@ -538,13 +538,9 @@ void GeometryDialogsTest::commandsFollowTheirEnableRules() {
 // Pictures of the main dialogs for the manual: only with
 // ELASTRIX_SCREENS_DIR naming the folder to write them to.
 void GeometryDialogsTest::screenshots() {
-    const char* folder = std::getenv("ELASTRIX_SCREENS_DIR");
-    if (!folder) QSKIP("set ELASTRIX_SCREENS_DIR to write the dialog pictures");
-    const auto save = [folder](QDialog& d, const char* name) {
-        d.show();
-        d.adjustSize();
-        QTest::qWait(50);
-        QVERIFY(d.grab().save(QString::fromUtf8(folder) + "/" + name + ".png"));
+    if (ScreensFolder().isEmpty()) QSKIP("set ELASTRIX_SCREENS_DIR to write the dialog pictures");
+    const auto save = [](QDialog& d, const char* name) {
+        QVERIFY(SavePicture(d, QLatin1String(name)));
         d.close();
     };
     const FieldReport none;

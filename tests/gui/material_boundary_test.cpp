@@ -45,15 +45,7 @@ void Type(QLineEdit* edit, const QString& text) {
 
 void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
-// Saves a picture of a dialog when ELASTRIX_SCREENS_DIR names a folder
-// (scripts make the pictures of docs/screens this way); off otherwise.
-void Picture(QWidget& dialog, const char* name) {
-    const QByteArray folder = qgetenv("ELASTRIX_SCREENS_DIR");
-    if (folder.isEmpty()) return;
-    dialog.adjustSize();
-    QApplication::processEvents();
-    dialog.grab().save(QString::fromUtf8(folder) + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
-}
+void Picture(QWidget& dialog, const char* name) { SavePicture(dialog, QLatin1String(name)); }
 
 // The colour the model view shows for the first pixel of a gray level.
 QRgb ViewColourOfGray(CMainFrame& frame, std::uint8_t gray) {

@@ -523,20 +523,14 @@ void SourceReceiverTest::modelTypedInRunsLikeTheExample() {
     QVERIFY(FileText(w.dir.Path("back_wall_gate.txt")) == expectedGate);
 }
 
-// Pictures of the dialogs for the manual, made when ELASTRIX_SCREENSHOT_DIR
+// Pictures of the dialogs for the manual, made when ELASTRIX_SCREENS_DIR
 // names a folder.
 void SourceReceiverTest::screenshots() {
-    const char* folder = std::getenv("ELASTRIX_SCREENSHOT_DIR");
-    if (!folder || !*folder) QSKIP("ELASTRIX_SCREENSHOT_DIR is not set");
+    if (ScreensFolder().isEmpty()) QSKIP("ELASTRIX_SCREENS_DIR is not set");
     Window w;
     QVERIFY(w.frame->OpenModel(w.Example("phased_array")));
     CElixDoc& doc = w.Doc();
-    const auto save = [folder](QWidget& widget, const char* name) {
-        widget.show();
-        widget.adjustSize();
-        QApplication::processEvents();
-        QVERIFY(widget.grab().save(QString::fromUtf8(folder) + "/" + name + ".png"));
-    };
+    const auto save = [](QWidget& widget, const char* name) { QVERIFY(SavePicture(widget, QLatin1String(name))); };
     const FieldReport report;
     {
         CSourceConfigurationDlg d(doc, w.dir.Root());
