@@ -98,7 +98,8 @@ CPlotDataDlg::CPlotDataDlg(CElixDoc& doc, CPlotData& plot, char kind, std::strin
     m_yTicks = new QLineEdit(axes);
     m_xGrid = new QCheckBox(QStringLiteral("x Grid"), axes);
     m_yGrid = new QCheckBox(QStringLiteral("y Grid"), axes);
-    for (QLineEdit* edit : {m_xScale, m_yScale, m_xTicks, m_yTicks}) edit->setMaximumWidth(90);
+    for (QLineEdit* edit : {m_xScale, m_yScale}) edit->setMinimumWidth(80);
+    for (QLineEdit* edit : {m_xTicks, m_yTicks}) edit->setMaximumWidth(50);
     struct AxisRow {
         const char* min;
         QComboBox* minBox;
