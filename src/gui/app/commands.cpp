@@ -66,7 +66,7 @@ constexpr std::array<CommandInfo, static_cast<std::size_t>(Cmd::Count)> kCommand
     {Cmd::RestartModel, "R&estart Model", "Restart the current model from a restart file", R::IdleHasGeometry, true, false},
     {Cmd::TransducerDesigner, "&Transducer Designer", "Design a transducer", R::Always, true},
 
-    {Cmd::ReceiverPlot, "&Receiver Plot", "Plot the recorded receiver signals", R::HasGeometry, true, false},
+    {Cmd::ReceiverPlot, "&Receiver Plot", "Plot the recorded receiver signals", R::HasGeometry, true},
     {Cmd::SetDirectories, "&Set Directories", "Set Default Directories", R::Always, false},
     {Cmd::Comment, "&Comment", "Edit the comment of the model", R::HasGeometry, true},
     {Cmd::DumpDisplacements, "&Dump Displacements", "Save the displacements of the current step", R::RunningAfterAStep,
@@ -80,9 +80,9 @@ constexpr std::array<CommandInfo, static_cast<std::size_t>(Cmd::Count)> kCommand
     {Cmd::BmpImport, "BMP I&mport", "Show a bitmap file in the model view", R::IdleImageLoaded, true},
     {Cmd::WedgeEdit, "&Wedge Edit", "Add a wedge to an edge of the image or trim one off", R::IdleImageLoaded, true},
 
-    {Cmd::ReceiverTimer, "&Receiver Timer", "Measure arrival times and velocities", R::IdleHasGeometry, true, false},
-    {Cmd::SpectrumPlot, "&Spectrum Plot", "Plot the spectra of the receiver signals", R::IdleHasGeometry, true, false},
-    {Cmd::Attenuation, "&Attenuation", "Plot the attenuation between receivers", R::IdleHasGeometry, true, false},
+    {Cmd::ReceiverTimer, "&Receiver Timer", "Measure arrival times and velocities", R::IdleHasGeometry, true},
+    {Cmd::SpectrumPlot, "&Spectrum Plot", "Plot the spectra of the receiver signals", R::IdleHasGeometry, true},
+    {Cmd::Attenuation, "&Attenuation", "Plot the attenuation between receivers", R::IdleHasGeometry, true},
 
     {Cmd::WindowNew, "&New Window", "Open another window for the active model", R::Always, true},
     {Cmd::WindowCascade, "&Cascade", "Arrange windows so they overlap", R::Always, false},

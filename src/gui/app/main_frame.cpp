@@ -26,6 +26,7 @@
 #include <QWhatsThis>
 #include <algorithm>
 
+#include "analysis/plot_window.h"
 #include "app/multi_jobs_dlg.h"
 #include "app/path_dialog.h"
 #include "app/program_rules.h"
@@ -333,7 +334,9 @@ CChildFrame* CMainFrame::ActiveFrame() const {
 
 CElixDoc* CMainFrame::ActiveDocument() const {
     CChildFrame* frame = ActiveFrame();
-    return frame ? &frame->Document() : nullptr;
+    if (frame) return &frame->Document();
+    // A plot window acts on its model.
+    return PlotWindowDocument(m_mdi->activeSubWindow() ? m_mdi->activeSubWindow() : m_mdi->currentSubWindow());
 }
 
 CChildFrame* CMainFrame::AddFrame(const std::shared_ptr<CElixDoc>& doc) {
@@ -363,7 +366,7 @@ void CMainFrame::UpdateFrameTitles() {
 
 void CMainFrame::OnSubWindowActivated() {
     CChildFrame* frame = ActiveFrame();
-    ShowMenuBar(frame != nullptr);
+    ShowMenuBar(ActiveDocument() != nullptr);
     if (frame)
         SetStatusTexts(Q(frame->Document().SizeText), frame->View()->PositionText());
     else
@@ -608,6 +611,7 @@ void CMainFrame::About() {
 }
 
 void CMainFrame::PrintActiveView(QPrinter& printer) {
+    if (PrintPlotWindow(m_mdi->activeSubWindow(), printer)) return;
     CChildFrame* frame = ActiveFrame();
     if (!frame) return;
     QPainter painter(&printer);
@@ -691,7 +695,7 @@ void CMainFrame::Execute(Cmd id) {
             break;
         case Cmd::PcxExport: PcxExportCommand(*doc); break;
         case Cmd::WindowNew:
-            AddFrame(ActiveFrame()->View()->SharedDocument());
+            if (ActiveFrame()) AddFrame(ActiveFrame()->View()->SharedDocument());
             break;
         case Cmd::WindowCascade: m_mdi->cascadeSubWindows(); break;
         case Cmd::WindowTile: m_mdi->tileSubWindows(); break;
