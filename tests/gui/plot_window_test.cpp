@@ -4,7 +4,7 @@
 // window's pixels against the SVG writer's layout; zoom, readout and Export
 // Plot; Attenuation with the Reference Curve dialog; the Receiver Timer.
 //
-// With ELASTRIX_SCREENS set to a folder, the windows and dialogs are saved
+// With ELASTRIX_SCREENS_DIR set to a folder, the windows and dialogs are saved
 // there as pictures (docs/screens/ is made that way).
 #include "plot_window_test.h"
 
@@ -48,13 +48,8 @@ namespace elix::test {
 
 namespace {
 
-// Saves a picture of widget as NAME.png when ELASTRIX_SCREENS names a folder.
-void Screenshot(QWidget& widget, const char* name) {
-    const QByteArray folder = qgetenv("ELASTRIX_SCREENS");
-    if (folder.isEmpty()) return;
-    QDir().mkpath(QString::fromLocal8Bit(folder));
-    widget.grab().save(QString::fromLocal8Bit(folder) + QLatin1Char('/') + QString::fromUtf8(name) + ".png");
-}
+// Saves a picture of widget as it is shown (no resizing to its contents).
+void Screenshot(QWidget& widget, const char* name) { SavePicture(widget, QString::fromUtf8(name), false); }
 
 // A receiver output file: 64 steps of 0.1 us, a Gaussian pulse peaking at
 // step peak with longitudinal amplitude a, the transverse one half as large.
