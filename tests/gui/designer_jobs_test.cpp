@@ -28,6 +28,7 @@
 #include "engine/run.h"
 #include "model/elix_doc.h"
 #include "model/field_range.h"
+#include "analysis/plot_window.h"
 #include "support/gui_test_registry.h"
 #include "support/gui_window.h"
 #include "support/scripted_ui.h"
@@ -181,6 +182,7 @@ void DesignerJobsTest::designerBuildsAModelThatRuns() {
     QCOMPARE(gain.titles.main, doc.Title() + ", Gain");
     QCOMPARE(gain.axes.xMax, 2.5f);
     QVERIFY(std::find(hints.begin(), hints.end(), 'g') != hints.end());
+    QVERIFY(FindPlotWindow(*w.frame, doc, 'g'));
 }
 
 void DesignerJobsTest::designerRefusesBadFieldsAndFollowsTheActiveModel() {
