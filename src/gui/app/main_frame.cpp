@@ -29,6 +29,7 @@
 #include "app/path_dialog.h"
 #include "app/program_rules.h"
 #include "app/subsystem_commands.h"
+#include "engine/qt_run_monitor.h"
 #include "geometry/geometry_commands.h"
 #include "model/elix_doc.h"
 #include "model/model_file.h"
@@ -297,7 +298,7 @@ void CMainFrame::SetStatusTexts(const QString& sizeText, const QString& position
 
 void CMainFrame::UpdateCommandUI() {
     const CElixDoc* doc = ActiveDocument();
-    for (const CommandInfo& info : CommandTable()) Action(info.id)->setEnabled(CommandEnabled(info, doc));
+    for (const CommandInfo& info : CommandTable()) Action(info.id)->setEnabled(CommandEnabled(info, doc, RunStepsComputed(doc)));
     Action(Cmd::ViewToolbar)->setChecked(m_toolBar->isVisible());
     Action(Cmd::ViewElixToolbar)->setChecked(m_elixToolBar->isVisible());
     Action(Cmd::ViewStatusBar)->setChecked(statusBar()->isVisible());
@@ -616,7 +617,7 @@ void CMainFrame::PrintActiveView(QPrinter& printer) {
 }
 
 void CMainFrame::Execute(Cmd id) {
-    if (!CommandEnabled(CommandInfoOf(id), ActiveDocument())) return;
+    if (!CommandEnabled(CommandInfoOf(id), ActiveDocument(), RunStepsComputed(ActiveDocument()))) return;
     CElixDoc* doc = ActiveDocument();
     switch (id) {
         case Cmd::FileNew: NewModel(); break;
@@ -674,7 +675,10 @@ void CMainFrame::Execute(Cmd id) {
             if (dialog.exec() == QDialog::Accepted) SetZoom(*doc, dialog.Zoom());
             break;
         }
-        case Cmd::ContrastEnhance: doc->contrastEnhance = !doc->contrastEnhance; break;
+        case Cmd::ContrastEnhance:
+            doc->contrastEnhance = !doc->contrastEnhance;
+            RedrawRunningFrame(*doc);
+            break;
         case Cmd::SaveGeometry: SaveGeometryCommand(*doc); break;
         case Cmd::LoadGeometry:
             if (LoadGeometryCommand(*doc)) doc->RebuildDisplayBitmap(), doc->UpdateAllViews('a');
