@@ -5,6 +5,8 @@
 #include "run_window_test.h"
 
 #include <QAction>
+#include <QPainter>
+#include <QPixmap>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -95,6 +97,19 @@ bool PictureEquals(const QImage& picture, const ImageRows& rows) {
 }
 
 CElixView* ActiveView(const Window& w) { return w.frame->ActiveFrame()->View(); }
+
+// With ELASTRIX_SCREENS_DIR set, saves a picture of window (and of dialog
+// drawn over it where it stands) as NAME.png there.
+void SaveScreen(QWidget& window, const char* name, QWidget* dialog = nullptr) {
+    const QString folder = qEnvironmentVariable("ELASTRIX_SCREENS_DIR");
+    if (folder.isEmpty()) return;
+    QPixmap picture = window.grab();
+    if (dialog) {
+        QPainter painter(&picture);
+        painter.drawPixmap(dialog->geometry().topLeft() - window.geometry().topLeft(), dialog->grab());
+    }
+    picture.save(folder + "/" + name + ".png");
+}
 
 }  // namespace
 
@@ -200,6 +215,7 @@ void RunWindowTest::liveFrameContrastDumpAndStopWithoutRestart() {
     });
     script.Then([] { return PausedAt(100); }, [&] {
         const CNodeGrid& grid = *Monitor()->Grid();
+        SaveScreen(*w.frame, "CProcessMonitorDlg", Monitor()->Dialog());
         CElixView* view = ActiveView(w);
         const QImage enhanced = view->Picture();
         frameMatches = Monitor()->FrameStep() == 100 && PictureEquals(enhanced, CoreFrame(doc, grid, true));
@@ -261,6 +277,7 @@ void RunWindowTest::checkModelShowsTheGridFigures() {
         for (const char* label : {"Hx:", "Hy:", "dt:", "Width:", "Height:", "Total Step:", "Grid/Pixel:", "Image File"})
             values << d.Value(QString::fromLatin1(label));
         textBox = d.TextBox()->toPlainText();
+        SaveScreen(d, "ModelData");
         d.accept();
     });
     w.frame->Execute(Cmd::CheckModel);
@@ -312,6 +329,7 @@ void RunWindowTest::playbackStepsThroughSavedFrames() {
         pictureIs100 = doc.image.ShowsFrame && PictureEquals(ActiveView(w)->Picture(), frameOf(100));
         press("+"), note();         // 300: 200 has no picture
         time300 = d.TimeField()->text();
+        SaveScreen(d, "CPlayControlDlg");
         press(">"), d.Tick(), note();  // 400
         d.Tick(), note();              // 500
         press("||"), d.Tick(), note(); // still 500

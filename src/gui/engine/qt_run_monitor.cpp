@@ -57,11 +57,11 @@ void CQtRunMonitor::Begin(int totalSteps) {
     }
     m_dialog->SetTotalSteps(totalSteps);
     m_dialog->show();
-    // Top right of the window, clear of the model picture at its left.
+    // Bottom right of the window, clear of the model picture at its top left.
     if (m_parent) {
         m_dialog->adjustSize();
         const QRect area = m_parent->geometry();
-        m_dialog->move(area.right() - m_dialog->width() - 24, area.top() + 80);
+        m_dialog->move(area.right() - m_dialog->width() - 24, area.bottom() - m_dialog->height() - 48);
     }
     m_dialog->raise();
     m_sincePump.invalidate();
