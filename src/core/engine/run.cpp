@@ -251,6 +251,7 @@ RunOutcome Run(CElixDoc& doc, IRunMonitor& monitor, bool restart) {
     CHighOrderMarks marks;
     CFastKernels fast;
     PrepareStepping(doc, *run, marks, fast);
+    monitor.Attach(&grid, g.hx, g.hy);
 
     RunOutcome outcome = RunOutcome::Finished;
     CPlotData& plot = doc.plotData[kReceiverPlot];
@@ -322,6 +323,7 @@ RunOutcome Run(CElixDoc& doc, IRunMonitor& monitor, bool restart) {
             break;
         }
     }
+    monitor.Attach(nullptr, g.hx, g.hy);
     if (outcome == RunOutcome::Failed) doc.ReportMessage(doc.MessageText(), MessageStyle::Exclamation);
     return EndRun(doc, run, outcome);
 }

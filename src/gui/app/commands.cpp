@@ -61,20 +61,20 @@ constexpr std::array<CommandInfo, static_cast<std::size_t>(Cmd::Count)> kCommand
      true, false},
     {Cmd::ElectrodeConfiguration, "Electr&ode Configuration", "Edit the electrodes", R::IdleHasGeometry, true, false},
     {Cmd::JobParameters, "&Job Parameters", "Edit the job parameters", R::IdleHasGeometry, true},
-    {Cmd::CheckModel, "&Check Model", "Check the Elastrix Model", R::IdleHasGeometry, true, false},
-    {Cmd::RunModel, "R&un", "Run the current model", R::IdleHasGeometry, true, false},
-    {Cmd::RestartModel, "R&estart Model", "Restart the current model from a restart file", R::IdleHasGeometry, true, false},
+    {Cmd::CheckModel, "&Check Model", "Check the Elastrix Model", R::IdleHasGeometry, true},
+    {Cmd::RunModel, "R&un", "Run the current model", R::IdleHasGeometry, true},
+    {Cmd::RestartModel, "R&estart Model", "Restart the current model from a restart file", R::IdleHasGeometry, true},
     {Cmd::TransducerDesigner, "&Transducer Designer", "Design a transducer", R::Always, true},
 
     {Cmd::ReceiverPlot, "&Receiver Plot", "Plot the recorded receiver signals", R::HasGeometry, true},
     {Cmd::SetDirectories, "&Set Directories", "Set Default Directories", R::Always, false},
     {Cmd::Comment, "&Comment", "Edit the comment of the model", R::HasGeometry, true},
     {Cmd::DumpDisplacements, "&Dump Displacements", "Save the displacements of the current step", R::RunningAfterAStep,
-     true, false},
+     true},
     {Cmd::PcxExport, "PCX &Export", "Export the image as a PCX file", R::ImageLoaded, true},
     {Cmd::SetResolution, "Se&t Resolution", "Set the resolution of the image", R::IdleImageLoaded, true},
     {Cmd::ReplacePixelValue, "Replace &Pixel Value", "Replace a range of gray levels", R::IdleImageLoaded, true},
-    {Cmd::Playback, "Pla&yback", "Playback previously saved imaged", R::IdleHasGeometry, true, false},
+    {Cmd::Playback, "Pla&yback", "Playback previously saved imaged", R::IdleHasGeometry, true},
     {Cmd::PcxImport, "PCX &Import", "Import a PCX picture into the image", R::Idle, true},
     {Cmd::BmpExport, "&BMP Export", "Save the picture on display as a bitmap file", R::ImageLoaded, true},
     {Cmd::BmpImport, "BMP I&mport", "Show a bitmap file in the model view", R::IdleImageLoaded, true},
@@ -94,6 +94,15 @@ constexpr std::array<CommandInfo, static_cast<std::size_t>(Cmd::Count)> kCommand
 
     {Cmd::GeometryMenu, "Geometry Menu", "Create and edit the geometry image", R::Idle, true},
 }};
+
+// Every command sits at the index of its enum value, so CommandInfoOf is a
+// plain lookup.
+constexpr bool TableInEnumOrder() {
+    for (std::size_t i = 0; i < kCommands.size(); ++i)
+        if (static_cast<std::size_t>(kCommands[i].id) != i) return false;
+    return true;
+}
+static_assert(TableInEnumOrder(), "the command table must list the commands in the order of Cmd");
 
 constexpr std::array<Cmd, 4> kWithdrawn{Cmd::ElectrodeConfiguration, Cmd::ElectrodePairConfiguration,
                                         Cmd::ShowElectrodePairs, Cmd::ShowElectrodes};

@@ -31,6 +31,7 @@
 #include "app/path_dialog.h"
 #include "app/program_rules.h"
 #include "app/subsystem_commands.h"
+#include "engine/qt_run_monitor.h"
 #include "geometry/geometry_commands.h"
 #include "model/elix_doc.h"
 #include "model/model_file.h"
@@ -302,7 +303,7 @@ void CMainFrame::SetStatusTexts(const QString& sizeText, const QString& position
 
 void CMainFrame::UpdateCommandUI() {
     const CElixDoc* doc = ActiveDocument();
-    for (const CommandInfo& info : CommandTable()) Action(info.id)->setEnabled(CommandEnabled(info, doc));
+    for (const CommandInfo& info : CommandTable()) Action(info.id)->setEnabled(CommandEnabled(info, doc, RunStepsComputed(doc)));
     Action(Cmd::ViewToolbar)->setChecked(m_toolBar->isVisible());
     Action(Cmd::ViewElixToolbar)->setChecked(m_elixToolBar->isVisible());
     Action(Cmd::ViewStatusBar)->setChecked(statusBar()->isVisible());
@@ -625,7 +626,7 @@ const CDirectories* CMainFrame::DirectoriesInForce() const {
 }
 
 void CMainFrame::Execute(Cmd id) {
-    if (!CommandEnabled(CommandInfoOf(id), ActiveDocument())) return;
+    if (!CommandEnabled(CommandInfoOf(id), ActiveDocument(), RunStepsComputed(ActiveDocument()))) return;
     CElixDoc* doc = ActiveDocument();
     if (doc) doc->SetDirectories(DirectoriesInForce());
     switch (id) {
@@ -684,7 +685,10 @@ void CMainFrame::Execute(Cmd id) {
             if (dialog.exec() == QDialog::Accepted) SetZoom(*doc, dialog.Zoom());
             break;
         }
-        case Cmd::ContrastEnhance: doc->contrastEnhance = !doc->contrastEnhance; break;
+        case Cmd::ContrastEnhance:
+            doc->contrastEnhance = !doc->contrastEnhance;
+            RedrawRunningFrame(*doc);
+            break;
         case Cmd::SaveGeometry: SaveGeometryCommand(*doc); break;
         case Cmd::LoadGeometry:
             if (LoadGeometryCommand(*doc)) doc->RebuildDisplayBitmap(), doc->UpdateAllViews('a');
