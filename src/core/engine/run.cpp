@@ -259,7 +259,7 @@ RunOutcome Run(CElixDoc& doc, IRunMonitor& monitor, bool restart) {
     const TimeFunctionContext context = TimeFunctionContextOf(doc);
     CRowWorkers workers(doc.job.ThreadTotal);
     if (!workers.Started()) {
-        doc.SetMessageText("Failed to create multithreads");
+        doc.SetMessageText("Failed to create multithreads\n");
         doc.ReportMessage(doc.MessageText(), MessageStyle::Exclamation);
         return EndRun(doc, run, RunOutcome::Failed);
     }

@@ -150,8 +150,8 @@ TEST(RunTest, AWorkerThatCannotBeCreatedFailsTheRun) {
     EXPECT_EQ(elix::Run(doc, monitor), RunOutcome::Failed);
     CRowWorkers::StartThread() = nullptr;
     EXPECT_EQ(made, 2);
-    EXPECT_EQ(doc.MessageText(), "Failed to create multithreads");
-    EXPECT_EQ(ui.LastText(), "Failed to create multithreads");
+    EXPECT_EQ(doc.MessageText(), "Failed to create multithreads\n");
+    EXPECT_EQ(ui.LastText(), "Failed to create multithreads\n");
     EXPECT_EQ(monitor.progressCalls, 0);
     EXPECT_FALSE(doc.IsRunning());
 
