@@ -237,14 +237,14 @@ ELIX_AVX2 long SecondOrderSpan(const Planes& fu, const Planes& fv, const float* 
 #endif
 
 // Nodes p in [b, e) of one row with composite shape kShape (7, or 9 with
-// the level n-1 terms), all inside the grid: each node reads its own
-// weights (the plan's copy in double: the same values, converted once),
-// U and then V, with the sums of the reference kernels.
+// the level n-1 terms) and neighbour steps n (all inside the grid, or the
+// edge's steps when the span lies on the grid edge): each node reads its
+// own weights (the plan's copy in double: the same values, converted
+// once), U and then V, with the sums of the reference kernels.
 template <int kShape>
-void CompositeSpan(CNodeGrid& grid, const double* weights, const std::uint32_t* offsets, long b, long e) {
+void CompositeSpan(CNodeGrid& grid, const double* weights, const std::uint32_t* offsets, const CompositeSteps& n,
+                   long b, long e) {
     WaveFields& f = grid.fields;
-    const long s = grid.Stride();
-    const CompositeSteps n{1, -1, s, -s};
     const float* u = f.U.data();
     const float* v = f.V.data();
     const float* uo = f.Uold.data();
@@ -267,9 +267,10 @@ void CompositeSpan(CNodeGrid& grid, const double* weights, const std::uint32_t* 
 }
 
 // The span shape of node (i, j): kSkip when the reference update writes
-// nothing there; a pure or composite shape when both components use that
-// same kernel with all its neighbours inside the grid and a full weight
-// set; else 0 (the node is updated on its own).
+// nothing there; a pure shape when both components use that same kernel
+// with all its neighbours inside the grid and a full weight set, a
+// composite shape for a composite kernel with a full weight set anywhere;
+// else 0 (the node is updated on its own).
 std::uint8_t ShapeOf(const CNodeGrid& grid, int i, int j) {
     const std::size_t node = grid.Offset(i, j);
     const std::uint32_t index = grid.index[node];
@@ -285,8 +286,10 @@ std::uint8_t ShapeOf(const CNodeGrid& grid, int i, int j) {
         case 4: need = 8; break;
         case 3: need = 4, reach = 2; break;
         case 6: need = 8, reach = 2; break;
-        case 7: need = 14; break;
-        case 9: need = 28; break;
+        // Composite nodes on the grid edge read no further than the edge
+        // (their steps there are 0), so they need no reach.
+        case 7: need = 14, reach = 0; break;
+        case 9: need = 28, reach = 0; break;
         default: return 0;
     }
     if (i < reach || j < reach || i > grid.nx - reach || j > grid.ny - reach) return 0;
@@ -337,10 +340,15 @@ void CFastKernels::RebuildRow(const CNodeGrid& grid, int j) {
         if (!spans.empty()) {
             NodeSpan& last = spans.back();
             // Pure nodes join a span of their own set; composite and
-            // per-node ones join any span of their shape.
-            const bool joins = last.End() == i && last.shape == shape && last.length < NodeSpan::kMaxLength &&
-                               (shape == 0 || IsComposite(shape) ||
-                                grid.index[grid.Offset(last.begin, j)] == grid.index[grid.Offset(i, j)]);
+            // per-node ones join any span of their shape, except that a
+            // composite node of the first or last column is a span of its
+            // own, since its steps differ from those of the row.
+            const bool sameKind = shape == 0 ||
+                                  (IsComposite(shape) ? last.begin != 0 && i != grid.nx
+                                                      : grid.index[grid.Offset(last.begin, j)] ==
+                                                            grid.index[grid.Offset(i, j)]);
+            const bool joins =
+                last.End() == i && last.shape == shape && last.length < NodeSpan::kMaxLength && sameKind;
             if (joins) {
                 ++last.length;
                 continue;
@@ -389,8 +397,16 @@ void CFastKernels::AdvanceRow(CNodeGrid& grid, int j) const {
             case 0:
                 for (int i = span.begin; i < span.End(); ++i) UpdateNode(grid, i, j);
                 break;
-            case 7: CompositeSpan<7>(grid, m_compositeWeights.data(), m_compositeOffsets.data(), b, e); break;
-            case 9: CompositeSpan<9>(grid, m_compositeWeights.data(), m_compositeOffsets.data(), b, e); break;
+            case 7:
+            case 9: {
+                // Composite spans on the grid edge take the edge's steps.
+                const CompositeSteps n = CompositeStepsOf(EdgeFlagsOf(grid, span.begin, j), stride);
+                if (span.shape == 7)
+                    CompositeSpan<7>(grid, m_compositeWeights.data(), m_compositeOffsets.data(), n, b, e);
+                else
+                    CompositeSpan<9>(grid, m_compositeWeights.data(), m_compositeOffsets.data(), n, b, e);
+                break;
+            }
             default: {
                 const CoefficientSet& set = grid.sets[grid.index[static_cast<std::size_t>(b)]];
                 long from = b;

@@ -2,10 +2,10 @@
 // nodes that share a kernel shape (and, for pure shapes, a coefficient
 // set), and such a span runs as one branch-free loop. Pure spans are
 // vectorised in double precision (second-order ones, on AVX2, by one loop
-// for U and V together); composite spans (kernels 7 and 9 inside
-// the grid) take each node's own weights without the per-node kernel
-// choice. Piezoelectric, partly held and edge nodes keep the per-node
-// reference update inside the same pass; vacuum and fully held nodes are
+// for U and V together); composite spans (kernels 7 and 9, on the grid
+// edge too, with the edge's neighbour steps) take each node's own weights
+// without the per-node kernel choice. Piezoelectric, partly held and pure
+// edge nodes keep the per-node reference update inside the same pass; vacuum and fully held nodes are
 // skipped. Every sum is taken in the written order in double and rounded
 // to float once, so the result is bit-identical to the reference kernels
 // (kernels.h).
@@ -22,7 +22,8 @@ namespace elix {
 // A run of nodes [begin, begin + length) of one row. shape 0: each node by
 // the reference UpdateNode; 1, 3, 4, 6: that pure kernel shape for U and
 // for V, all nodes with the coefficient set of the first; 7, 9: that
-// composite shape, each node with its own set. Eight bytes, so that rows
+// composite shape, each node with its own set (a node of the first or last
+// column is a span of its own). Eight bytes, so that rows
 // broken up by holes keep the plan small.
 struct NodeSpan {
     static constexpr std::uint32_t kMaxLength = (1u << 24) - 1;

@@ -71,12 +71,6 @@ D PurePiezoTerms(const Stencil& k, const float* c, long p, int w0, bool forV) {
            D(c[w0 + 2]) * k.w[p];
 }
 
-// The steps of a composite node: none past the grid edge.
-CompositeSteps NeighboursOf(unsigned edges, long stride) {
-    return {edges & FLAG_LAST_COL ? 0 : 1L, edges & FLAG_FIRST_COL ? 0 : -1L, edges & FLAG_LAST_ROW ? 0 : stride,
-            edges & FLAG_FIRST_ROW ? 0 : -stride};
-}
-
 D Composite(const Stencil& k, const float* c, long p, const CompositeSteps& n) {
     return CompositeSum(k.own, k.ownOld, k.other, c, p, n);
 }
@@ -111,20 +105,20 @@ void RunKernel(int kernel, const Stencil& k, const float* c, long p, unsigned ed
             out = static_cast<float>(D(out) + PurePiezoTerms(k, c, p, 8, forV));
             break;
         case 6: out = static_cast<float>(FourthOrderDamped(k, c, p)); break;
-        case 7: out = static_cast<float>(Composite(k, c, p, NeighboursOf(edges, k.stride))); break;
+        case 7: out = static_cast<float>(Composite(k, c, p, CompositeStepsOf(edges, k.stride))); break;
         case 8: {
-            const CompositeSteps n = NeighboursOf(edges, k.stride);
+            const CompositeSteps n = CompositeStepsOf(edges, k.stride);
             out = static_cast<float>(Composite(k, c, p, n));
             out = static_cast<float>(D(out) + CompositePiezoTerms(k, c, p, n, 14, forV));
             break;
         }
         case 9: {
-            const CompositeSteps n = NeighboursOf(edges, k.stride);
+            const CompositeSteps n = CompositeStepsOf(edges, k.stride);
             out = static_cast<float>(CompositeDampedTerms(k, c, p, n, Composite(k, c, p, n)));
             break;
         }
         case 10: {
-            const CompositeSteps n = NeighboursOf(edges, k.stride);
+            const CompositeSteps n = CompositeStepsOf(edges, k.stride);
             out = static_cast<float>(CompositeDampedTerms(k, c, p, n, Composite(k, c, p, n)));
             out = static_cast<float>(D(out) + CompositePiezoTerms(k, c, p, n, 28, forV));
             break;
@@ -134,6 +128,11 @@ void RunKernel(int kernel, const Stencil& k, const float* c, long p, unsigned ed
 }
 
 }  // namespace
+
+CompositeSteps CompositeStepsOf(unsigned edges, long stride) {
+    return {edges & FLAG_LAST_COL ? 0 : 1L, edges & FLAG_FIRST_COL ? 0 : -1L, edges & FLAG_LAST_ROW ? 0 : stride,
+            edges & FLAG_FIRST_ROW ? 0 : -stride};
+}
 
 unsigned EdgeFlagsOf(const CNodeGrid& grid, int i, int j) {
     unsigned edges = 0;

@@ -33,6 +33,10 @@ struct CompositeSteps {
     long ip, im, jp, jm;
 };
 
+// The steps of a composite node with the given edge flags: none past the
+// grid edge.
+CompositeSteps CompositeStepsOf(unsigned edges, long stride);
+
 // Kernel 7 for the own field o (level n-1 oo) and the other field t at
 // node p, in this order: (c0 O - O_old) + c1 O(i+1) + c2 O(j+1) + c3 O(i-1)
 // + c4 O(j-1) + c5 T + c6 T(j+1,i+1) + c7 T(j+1,i-1) + c8 T(j-1,i-1)

@@ -120,7 +120,7 @@ TEST(FastKernelsTest, BitIdenticalToTheReferenceOnRandomGridsWithEveryNodeKind) 
     }
 }
 
-TEST(FastKernelsTest, PlansSpansOfPureNodesAndLeavesTheRestToTheReference) {
+TEST(FastKernelsTest, PlansSpansOfPureAndCompositeNodesAndLeavesTheRestToTheReference) {
     CNodeGrid grid = RandomGrid(11, 40, 10);
     for (std::uint8_t& flags : grid.flags) flags = 0;
     for (std::uint32_t& index : grid.index) index = 4;  // composite everywhere ...
@@ -133,7 +133,7 @@ TEST(FastKernelsTest, PlansSpansOfPureNodesAndLeavesTheRestToTheReference) {
     // Composite edge node, pure 1..19, (vacuum skipped), pure 21..29, held
     // node 30 on its own, pure 31..39, composite edge node.
     ASSERT_EQ(spans.size(), 6u);
-    EXPECT_EQ(spans[0].shape, 0);
+    EXPECT_EQ(spans[0].shape, 7);
     EXPECT_EQ(spans[1].begin, 1);
     EXPECT_EQ(spans[1].End(), 20);
     EXPECT_EQ(spans[1].shape, 1);
@@ -143,21 +143,36 @@ TEST(FastKernelsTest, PlansSpansOfPureNodesAndLeavesTheRestToTheReference) {
     EXPECT_EQ(spans[3].begin, 30);
     EXPECT_EQ(spans[4].begin, 31);
     EXPECT_EQ(spans[5].begin, 40);
-    // A composite row: its edge nodes on their own, the inside one
+    EXPECT_EQ(spans[5].shape, 7);
+    // A composite row: its edge nodes spans of their own, the inside one
     // composite span whatever the sets of its nodes.
     grid.index[grid.Offset(7, 3)] = 5;
     grid.flags[grid.Offset(7, 3)] = FLAG_DAMPED;
     plan.RebuildRow(grid, 3);
     const std::vector<NodeSpan>& composite = plan.RowSpans(3);
     ASSERT_EQ(composite.size(), 5u);
-    EXPECT_EQ(composite[0].shape, 0);
+    EXPECT_EQ(composite[0].shape, 7);
+    EXPECT_EQ(composite[0].length, 1u);
     EXPECT_EQ(composite[1].shape, 7);
+    EXPECT_EQ(composite[1].begin, 1);
     EXPECT_EQ(composite[1].End(), 7);
     EXPECT_EQ(composite[2].shape, 9);
     EXPECT_EQ(composite[3].shape, 7);
     EXPECT_EQ(composite[3].begin, 8);
     EXPECT_EQ(composite[3].End(), 40);
-    EXPECT_EQ(composite[4].shape, 0);
+    EXPECT_EQ(composite[4].shape, 7);
+    EXPECT_EQ(composite[4].begin, 40);
+    // The first row: its corners apart, one composite span along the edge.
+    const std::vector<NodeSpan>& edge = plan.RowSpans(0);
+    ASSERT_EQ(edge.size(), 3u);
+    EXPECT_EQ(edge[1].begin, 1);
+    EXPECT_EQ(edge[1].End(), 40);
+    EXPECT_EQ(edge[1].shape, 7);
+    // A composite set without its 14 weights stays with the reference.
+    grid.sets[4].u.resize(13);
+    plan.RebuildRow(grid, 0);
+    ASSERT_EQ(plan.RowSpans(0).size(), 1u);
+    EXPECT_EQ(plan.RowSpans(0)[0].shape, 0);
 }
 
 TEST(FastKernelsTest, RefreshReplansRowsWhoseWatchedFlagsChanged) {
@@ -214,6 +229,59 @@ TEST(FastKernelsTest, BitIdenticalOnSecondOrderSpansOfEveryLengthAndStart) {
     EXPECT_GT(longSpans, 20);
     EXPECT_EQ(edgeSpans, grid.ny - 1);
     ExpectFastEqualsReference(grid, 3);
+}
+
+// Composite spans (kernels 7 and 9) of every length from 1 to 41 nodes,
+// starting at every column modulo 4, each node with a set drawn from four
+// of 28 weights, the last span of each row ending next to the right edge:
+// the composite spans inside and those of the edge rows and columns (the
+// random grid's edges, with their own neighbour steps) all meet the
+// reference bit for bit.
+TEST(FastKernelsTest, BitIdenticalOnCompositeSpansOfEveryLengthStartAndSetMix) {
+    for (bool damped : {false, true}) {
+        SCOPED_TRACE(damped);
+        CNodeGrid grid = RandomGrid(damped ? 41 : 40, 97, 14);
+        std::mt19937 random(7);
+        std::uniform_real_distribution<float> weight(-2.0f, 2.0f);
+        const auto firstExtra = static_cast<std::uint32_t>(grid.sets.size());
+        for (int k = 0; k < 4; ++k) {
+            CoefficientSet set;
+            set.u.resize(28);
+            set.v.resize(28);
+            for (float& w : set.u) w = std::ldexp(weight(random), k - 2);
+            for (float& w : set.v) w = std::ldexp(weight(random), 2 - k);
+            grid.sets.push_back(set);
+        }
+        const std::uint8_t compositeFlags = damped ? FLAG_DAMPED : 0;
+        for (int j = 1; j < grid.ny; ++j) {
+            for (int c = 1; c < grid.nx; ++c) {
+                grid.index[grid.Offset(c, j)] = 0;
+                grid.flags[grid.Offset(c, j)] = 0;
+            }
+            int i = 1 + j % 4, k = 0;
+            while (i < grid.nx - 1) {
+                const int length = 1 + (7 * k++ + 3 * j) % 41;
+                for (int n = 0; n < length && i < grid.nx; ++n, ++i) {
+                    grid.index[grid.Offset(i, j)] = firstExtra + static_cast<std::uint32_t>(random() % 4);
+                    grid.flags[grid.Offset(i, j)] = compositeFlags;
+                }
+                ++i;  // a pure node between spans
+            }
+        }
+        CFastKernels plan;
+        plan.Build(grid);
+        const unsigned shape = damped ? 9 : 7;
+        int longSpans = 0, edgeSpans = 0;
+        for (int j = 1; j < grid.ny; ++j)
+            for (const NodeSpan& span : plan.RowSpans(j))
+                if (span.shape == shape && span.begin > 0) {
+                    longSpans += span.length >= 12 ? 1 : 0;
+                    edgeSpans += span.End() == grid.nx ? 1 : 0;
+                }
+        EXPECT_GT(longSpans, 20);
+        EXPECT_GT(edgeSpans, 3);
+        ExpectFastEqualsReference(grid, 3);
+    }
 }
 
 // Each row is computed once, whichever thread claims it, also with fewer
