@@ -2,8 +2,8 @@
 // their own widgets: a designed model that is saved and runs, the refusal of
 // bad fields, and a job list that is paged, edited, saved, loaded and run.
 //
-// With ELASTRIX_SCREENSHOTS set, the tests also save the two windows as
-// docs/screens/CTransducerDesignerDlg.png and docs/screens/CMultiJobsDlg.png.
+// With ELASTRIX_SCREENS_DIR set, the tests also save pictures of the
+// designer, the panel and the batch progress window there.
 #include "designer_jobs_test.h"
 
 #include <QApplication>
@@ -28,6 +28,7 @@
 #include "engine/run.h"
 #include "model/elix_doc.h"
 #include "model/field_range.h"
+#include "analysis/plot_window.h"
 #include "support/gui_test_registry.h"
 #include "support/gui_window.h"
 #include "support/scripted_ui.h"
@@ -83,15 +84,6 @@ std::string WriteTinyModel(const TempDir& dir, const std::string& folder) {
     doc.ImageFileName = "probe.geo";
     if (!doc.WriteModel(path)) return std::string();
     return path;
-}
-
-void SaveScreenshot(QWidget& window, const char* name) {
-    if (!qEnvironmentVariableIsSet("ELASTRIX_SCREENSHOTS")) return;
-    window.adjustSize();
-    QApplication::processEvents();
-    const fs::path folder = fs::path(ELASTRIX_SOURCE_DIR) / "docs" / "screens";
-    fs::create_directories(folder);
-    window.grab().save(QString::fromStdString((folder / name).string()));
 }
 
 CTransducerDesignerDlg* Designer(CMainFrame& frame) { return frame.findChild<CTransducerDesignerDlg*>(); }
@@ -151,7 +143,7 @@ void DesignerJobsTest::designerBuildsAModelThatRuns() {
     QCOMPARE(doc.Receivers()[0].y1, 0.0085f);  // 7 mm + 6 mm / 4
     QCOMPARE(doc.Sources()[0].name, std::string("Drive"));
     QVERIFY(doc.IsModified());
-    SaveScreenshot(*dlg, "CTransducerDesignerDlg.png");
+    SavePicture(*dlg, QStringLiteral("CTransducerDesignerDlg"));
 
     // Plot Gain without spectra does nothing.
     QTest::mouseClick(dlg->GainButton(), Qt::LeftButton);
@@ -190,6 +182,7 @@ void DesignerJobsTest::designerBuildsAModelThatRuns() {
     QCOMPARE(gain.titles.main, doc.Title() + ", Gain");
     QCOMPARE(gain.axes.xMax, 2.5f);
     QVERIFY(std::find(hints.begin(), hints.end(), 'g') != hints.end());
+    QVERIFY(FindPlotWindow(*w.frame, doc, 'g'));
 }
 
 void DesignerJobsTest::designerRefusesBadFieldsAndFollowsTheActiveModel() {
@@ -314,7 +307,7 @@ void DesignerJobsTest::panelEditsPagesSavesAndLoadsTheList() {
         QTest::mouseClick(panel.Button(QStringLiteral("&Load")), Qt::LeftButton);
         QCOMPARE(panel.List().Paths(), kept);
         QCOMPARE(panel.RowPath(0)->text().toStdString(), kept[0]);
-        SaveScreenshot(panel, "CMultiJobsDlg.png");
+        SavePicture(panel, QStringLiteral("CMultiJobsDlg"));
         checked = true;
         QTest::mouseClick(panel.Button(QStringLiteral("&Cancel")), Qt::LeftButton);
     });
@@ -343,7 +336,7 @@ void DesignerJobsTest::panelRunsTheJobsAndLogsTheFailure() {
             auto* progress = w.frame->findChild<QDialog*>(QStringLiteral("CBatchProgressDlg"));
             if (!progress || !progress->isVisible()) return;
             for (QLabel* label : progress->findChildren<QLabel*>()) progressTexts << label->text();
-            SaveScreenshot(*progress, "CBatchProgressDlg.png");
+            SavePicture(*progress, QStringLiteral("CBatchProgressDlg"));
         });
         QTest::mouseClick(panel.Button(QStringLiteral("&Run")), Qt::LeftButton);
     });

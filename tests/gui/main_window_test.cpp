@@ -103,8 +103,9 @@ void MainWindowTest::enableRulesFollowTheModel() {
     QVERIFY(w.frame->Action(Cmd::ContrastEnhance)->isChecked());
 
     // Commands whose windows come later are off and say so.
-    QVERIFY(!enabled(Cmd::RunModel) && !enabled(Cmd::JobParameters));
-    QVERIFY(w.frame->Action(Cmd::RunModel)->statusTip().contains(QStringLiteral("not available")));
+    QVERIFY(enabled(Cmd::JobParameters) && enabled(Cmd::MaterialProperty) && enabled(Cmd::BoundaryCondition));
+    QVERIFY(!enabled(Cmd::ElectrodeConfiguration));
+    QVERIFY(w.frame->Action(Cmd::ElectrodeConfiguration)->statusTip().contains(QStringLiteral("not available")));
 
     // While the model runs, geometry commands are off, the Show commands and
     // the comment stay on, and its window does not close.

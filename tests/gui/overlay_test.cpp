@@ -51,14 +51,13 @@ bool ColourNear(const QImage& picture, QPoint p, QRgb colour) {
 }
 
 void SaveScreen(Window& w, const char* name) {
-    const char* folder = std::getenv("ELASTRIX_SCREENS_DIR");
-    if (!folder) return;
+    if (ScreensFolder().isEmpty()) return;
     const CElixDoc& doc = w.Doc();
     const PixelSize extent = ModelScrollExtent(doc.image.ImageWidth, doc.image.ImageHeight, doc.zoom);
     w.frame->resize(extent.width + 120, extent.height + 200);
     w.frame->ActiveFrame()->setGeometry(8, 8, extent.width + 40, extent.height + 50);
     QApplication::processEvents();
-    QVERIFY(w.frame->grab().save(QString::fromUtf8(folder) + QLatin1Char('/') + QLatin1String(name)));
+    QVERIFY(SavePicture(*w.frame, QLatin1String(name), false));
 }
 
 }  // namespace
@@ -93,7 +92,7 @@ void OverlayEditingTest::draggingAReceiverSavesItsNewSegment() {
     QImage picture = viewport->grab().toImage();
     const QPoint end = ViewportPoint(doc, x2, y2);
     QCOMPARE(picture.pixel(end + QPoint(4, 0)), qRgb(255, 0, 0));
-    SaveScreen(w, "overlay_drag.png");
+    SaveScreen(w, "overlay_drag");
     QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, end);
     QVERIFY(!view->EditState().dragging);
     // Moving on without the button changes nothing more.
@@ -149,7 +148,7 @@ void OverlayEditingTest::showAllPaintsItemsOverTheModel() {
     // The summary legend's four swatches.
     QCOMPARE(picture.pixel(10, 15), qRgb(255, 0, 0));
     QCOMPARE(picture.pixel(10, 75), qRgb(127, 0, 0));
-    SaveScreen(w, "overlay_all.png");
+    SaveScreen(w, "overlay_all");
 
     // Show Model drops the overlay: the margin is background again.
     w.frame->Execute(Cmd::ShowModel);
@@ -162,7 +161,7 @@ void OverlayEditingTest::showAllPaintsItemsOverTheModel() {
     immersion.frame->Execute(Cmd::ShowAll);
     immersion.frame->Execute(Cmd::Zoom150);
     TopLeftView(immersion);
-    SaveScreen(immersion, "overlay_all_immersion.png");
+    SaveScreen(immersion, "overlay_all_immersion");
 }
 
 void OverlayEditingTest::rightButtonOpensTheElixMenu() {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QWidget>
 #include <QTimer>
 #include <deque>
 #include <filesystem>
@@ -107,5 +108,21 @@ void WhenModal(std::function<void(T&)> act) {
     });
 }
 
+
+// The folder named by ELASTRIX_SCREENS_DIR, where the tests save pictures
+// of their windows for the manual and the README (scripts/screenshot.sh);
+// empty when pictures are not wanted.
+inline QString ScreensFolder() { return QString::fromLocal8Bit(qgetenv("ELASTRIX_SCREENS_DIR")); }
+
+// Saves widget at its preferred size as ScreensFolder()/name.png; false
+// when no pictures are wanted or the file cannot be written.
+inline bool SavePicture(QWidget& widget, const QString& name, bool fitContents = true) {
+    const QString folder = ScreensFolder();
+    if (folder.isEmpty()) return false;
+    if (!widget.isVisible()) widget.show();
+    if (fitContents) widget.adjustSize();
+    QApplication::processEvents();
+    return widget.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
 
 }  // namespace elix::test

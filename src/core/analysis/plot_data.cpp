@@ -26,15 +26,16 @@ std::string_view NextToken(std::string_view line, std::size_t& pos) {
     return line.substr(start, pos - start);
 }
 
-// A line "step time L T ...": true when it starts with an integer and
-// three numbers; the rest of the line is ignored.
-bool ParseReceiverLine(std::string_view line, ReceiverFileLine& out) {
+// A line "step time [L] [T] ...": true when it starts with an integer, the
+// time and the amplitudes that columns names; the rest of the line is
+// ignored.
+bool ParseReceiverLine(std::string_view line, ReceiverFileColumns columns, ReceiverFileLine& out) {
     std::size_t pos = 0;
     ReceiverFileLine parsed;
     if (!ParseInteger(NextToken(line, pos), parsed.step)) return false;
     if (!ParseDouble(NextToken(line, pos), parsed.timeMicroseconds)) return false;
-    if (!ParseDouble(NextToken(line, pos), parsed.longitudinal)) return false;
-    if (!ParseDouble(NextToken(line, pos), parsed.transverse)) return false;
+    if (columns.longitudinal && !ParseDouble(NextToken(line, pos), parsed.longitudinal)) return false;
+    if (columns.transverse && !ParseDouble(NextToken(line, pos), parsed.transverse)) return false;
     out = parsed;
     return true;
 }
@@ -63,7 +64,7 @@ float WidenedHigh(float low) {
 
 }  // namespace
 
-std::vector<ReceiverFileLine> ParseReceiverFileText(std::string_view text) {
+std::vector<ReceiverFileLine> ParseReceiverFileText(std::string_view text, ReceiverFileColumns columns) {
     std::vector<ReceiverFileLine> lines;
     long long lastStep = -1;
     std::size_t start = 0;
@@ -71,7 +72,7 @@ std::vector<ReceiverFileLine> ParseReceiverFileText(std::string_view text) {
         std::size_t end = text.find('\n', start);
         if (end == std::string_view::npos) end = text.size();
         ReceiverFileLine line;
-        if (ParseReceiverLine(text.substr(start, end - start), line) && line.step > lastStep &&
+        if (ParseReceiverLine(text.substr(start, end - start), columns, line) && line.step > lastStep &&
             line.step <= kMaxReceiverFileStep) {
             lines.push_back(line);
             lastStep = line.step;
@@ -204,11 +205,12 @@ bool CPlotData::RemoveReceiverCurves(const std::string& name) {
     return true;
 }
 
-bool CPlotData::LoadReceiverFile(float x, float y, const std::string& path, const std::string& name) {
+bool CPlotData::LoadReceiverFile(float x, float y, const std::string& path, const std::string& name,
+                                 ReceiverFileColumns columns) {
     if (CurveCount() >= kMaxCurves - 1) return false;
     std::string text;
     if (!ReadWholeFile(path, text)) return false;
-    const std::vector<ReceiverFileLine> lines = ParseReceiverFileText(text);
+    const std::vector<ReceiverFileLine> lines = ParseReceiverFileText(text, columns);
     text = std::string();
     if (lines.empty()) return false;
 

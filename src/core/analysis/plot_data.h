@@ -82,7 +82,8 @@ struct PlotTitles {
 
 // One complete line of a receiver output file: the step index, the time in
 // microseconds and the two averaged amplitudes (the rest of the line, the
-// per-point values, is not used).
+// per-point values, is not used). A mode the receiver does not record has
+// no column and reads as 0.
 struct ReceiverFileLine {
     long long step = 0;
     double timeMicroseconds = 0.0;
@@ -96,7 +97,14 @@ struct ReceiverFileLine {
 // Every other line is skipped, so a damaged file can neither write outside
 // a curve nor ask for a gigantic one.
 inline constexpr long long kMaxReceiverFileStep = 100'000'000;
-std::vector<ReceiverFileLine> ParseReceiverFileText(std::string_view text);
+
+// Which averaged amplitudes a receiver output file carries after the time:
+// the run writes a column only for each mode the receiver records.
+struct ReceiverFileColumns {
+    bool longitudinal = true;
+    bool transverse = true;
+};
+std::vector<ReceiverFileLine> ParseReceiverFileText(std::string_view text, ReceiverFileColumns columns = {});
 
 // A tick label: fixed point with exactly two decimals, the magnitude x 100
 // rounded half upward, a "-" for negative values (0.255 -> "0.26",
@@ -164,7 +172,9 @@ public:
     // line names is a zero at index x the file's mean time step. Refused
     // (false, nothing changed) when fewer than two slots are free, the file
     // cannot be read, or it holds no usable line.
-    bool LoadReceiverFile(float x, float y, const std::string& path, const std::string& name);
+    // columns says which amplitudes the file holds (both by default).
+    bool LoadReceiverFile(float x, float y, const std::string& path, const std::string& name,
+                          ReceiverFileColumns columns = {});
 
     // The export text: the three titles, then for every enabled curve its
     // legend and one "%g %f" line per point. Empty when no curve is enabled.

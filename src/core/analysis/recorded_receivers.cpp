@@ -16,7 +16,7 @@ bool LoadRecordedReceivers(CElixDoc& doc, bool setMainTitle) {
         const float centreX = (receiver.x1 + receiver.x2) / 2.0f;
         const float centreY = (receiver.y1 + receiver.y2) / 2.0f;
         plot.LoadReceiverFile(centreX, centreY, ResolveModelRelativePath(doc.PathName(), receiver.outputFile),
-                              receiver.name);
+                              receiver.name, {receiver.longitudinalMode != 0, receiver.shearMode != 0});
     }
     if (plot.CurveCount() == 0) {
         doc.ReportMessage(kNoReceiverData, MessageStyle::Information);

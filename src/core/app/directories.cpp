@@ -76,6 +76,16 @@ CDirectories CDirectories::Defaults(const std::string& rootFolder) {
     return dirs;
 }
 
+std::string ProgramFileFolder(const CDirectories* dirs, DirectoryKind kind, const std::string& modelPath) {
+    std::string folder = dirs ? NormalizeSeparators((*dirs)[kind]) : NormalizeSeparators(DirectoryOf(modelPath));
+    if (folder.empty()) {
+        // A directory left empty in the file, or a model never stored.
+        const std::optional<std::string> current = CurrentDirectory();
+        folder = current ? *current : std::string(".");
+    }
+    return folder.back() == '/' ? folder : folder + "/";
+}
+
 std::optional<std::string> RootFolderOf(const std::string& programPath) {
     const std::size_t programSlash = programPath.rfind('/');
     if (programSlash == std::string::npos) return std::nullopt;

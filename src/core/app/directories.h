@@ -39,6 +39,13 @@ struct CDirectories {
     static CDirectories Defaults(const std::string& rootFolder);
 };
 
+// The folder for the files the program makes or offers of one kind (images
+// made inside the program, frame pictures, displacement dumps, restart
+// files) and where its file choosers start: the directory of that kind when
+// the program has a directories file (dirs set), otherwise the folder of the
+// model file, or the current folder for a model never stored. Ends with '/'.
+std::string ProgramFileFolder(const CDirectories* dirs, DirectoryKind kind, const std::string& modelPath);
+
 // The root folder of an installation: the program's folder cut once more at
 // its last '/'. A program whose folder has no '/' left ("/elastrix": its
 // folder is "") has none: it may not be launched from a root folder.

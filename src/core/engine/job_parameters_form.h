@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "model/field_range.h"
 #include "model/job_parameters.h"
 
 namespace elix {
@@ -31,6 +32,28 @@ struct CJobParametersForm {
 };
 
 inline constexpr int kMaxThreads = 4;
+
+// The ranges the dialog checks, in the units on display. A zero time step
+// scale, frequency or wavelength is accepted (the run then stops with its
+// own message); the integer fields stay inside their record types, and the
+// largest grid index K keeps K * 1024 inside the 32-bit CMax.
+inline constexpr FieldRange kTimeStepScaleRange{0.0, 1e20};
+inline constexpr FieldRange kMaxFrequencyRange{0.0, 1e20};     // MHz
+inline constexpr FieldRange kResolvingWaveLengthRange{0.0, 1e20};  // mm
+inline constexpr FieldRange kSimulationTimeRange{0.0, 1e20};   // us
+inline constexpr FieldRange kDisplayFrequencyRange{1.0, 32767.0};
+inline constexpr FieldRange kPointPerCycleRange{1.0, 32767.0};
+inline constexpr FieldRange kInterfaceBrightnessRange{0.0, 255.0};
+inline constexpr FieldRange kDisplayScaleRange{-1e20, 1e20};
+inline constexpr FieldRange kDtScaleThresholdRange{0.0, 1e20};
+inline constexpr FieldRange kTotalThreadsRange{1.0, 32767.0};
+inline constexpr FieldRange kMaxGridIndexRange{0.0, 4194303.0};  // K: CMax / 1024
+inline constexpr FieldRange kDumpStepRange{0.0, 2147483647.0};
+// The Infinite BC dialog's InfiniteFactor.
+inline constexpr FieldRange kInfiniteFactorRange{0.0, 1.0};
+
+// The display types the dialog offers ("Display Type && Scale ").
+inline constexpr const char* kDisplayTypes[] = {"U and V", "U only", "V only"};
 
 CJobParametersForm ToForm(const CJobParameters& job);
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <thread>
 
+#include "app/directories.h"
 #include "engine/absorbing_sides.h"
 #include "engine/boundary_conditions.h"
 #include "engine/excitation_setup.h"
@@ -122,7 +123,7 @@ FileChooserRequest RestartFileRequest(const CElixDoc& doc, bool save) {
     request.title = save ? "Save a restart file" : "Load a restart file";
     request.filter = kRestartFilter;
     request.defaultExtension = "res";
-    request.startFolder = DirectoryOf(doc.PathName());
+    request.startFolder = ProgramFileFolder(doc.Directories(), DirectoryKind::DumpFrame, doc.PathName());
     request.proposedName = save ? TitleStem(doc.Title()) + ".res" : std::string();
     request.fileMustExist = !save;
     request.confirmOverwrite = save;
@@ -250,6 +251,7 @@ RunOutcome Run(CElixDoc& doc, IRunMonitor& monitor, bool restart) {
     CHighOrderMarks marks;
     CFastKernels fast;
     PrepareStepping(doc, *run, marks, fast);
+    monitor.Attach(&grid, g.hx, g.hy);
 
     RunOutcome outcome = RunOutcome::Finished;
     CPlotData& plot = doc.plotData[kReceiverPlot];
@@ -270,14 +272,16 @@ RunOutcome Run(CElixDoc& doc, IRunMonitor& monitor, bool restart) {
         if (grid.highOrderScheme) marks.Remark(grid, HeldPoints(*run, true));
         grid.fields.Rotate();
 
-        // Dumps and frame pictures go beside the model.
-        const std::string folder = DirectoryOf(doc.PathName());
-        if (!WriteDumpIfDue(doc, grid, step, folder)) doc.ReportMessage(doc.MessageText(), MessageStyle::Exclamation);
+        // Dumps and frame pictures go to the displacement and PCX
+        // directories, or beside the model without a directories file.
+        const std::string dumpFolder = ProgramFileFolder(doc.Directories(), DirectoryKind::DumpFrame, doc.PathName());
+        const std::string pictureFolder = ProgramFileFolder(doc.Directories(), DirectoryKind::Pcx, doc.PathName());
+        if (!WriteDumpIfDue(doc, grid, step, dumpFolder)) doc.ReportMessage(doc.MessageText(), MessageStyle::Exclamation);
         if (doc.job.DispFreq >= 1 && step % doc.job.DispFreq == 0) {
             MakeWavefieldFrame(doc, grid, step, g.hx, g.hy, doc.contrastEnhance);
             doc.RebuildDisplayBitmap();
             doc.UpdateAllViews('r');
-            if (!SaveFramePictureIfWanted(doc, step, folder))
+            if (!SaveFramePictureIfWanted(doc, step, pictureFolder))
                 doc.ReportMessage(doc.MessageText(), MessageStyle::Exclamation);
             monitor.Frame(step, grid);
         }
@@ -319,6 +323,7 @@ RunOutcome Run(CElixDoc& doc, IRunMonitor& monitor, bool restart) {
             break;
         }
     }
+    monitor.Attach(nullptr, g.hx, g.hy);
     if (outcome == RunOutcome::Failed) doc.ReportMessage(doc.MessageText(), MessageStyle::Exclamation);
     return EndRun(doc, run, outcome);
 }

@@ -26,6 +26,14 @@ public:
         (void)step;
         (void)grid;
     }
+    // The grid of the run once it steps, with its spacing hx, hy (m), and
+    // nullptr when the step loop has ended: the window dumps the current
+    // fields and remakes the current frame from it on demand.
+    virtual void Attach(const CNodeGrid* grid, double hx, double hy) {
+        (void)grid;
+        (void)hx;
+        (void)hy;
+    }
     // Called over and over while the run is paused: the desktop program
     // handles its window events here. The default waits 10 ms.
     virtual void WhilePaused();

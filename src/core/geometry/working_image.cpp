@@ -12,6 +12,7 @@
 #include <functional>
 #include <mutex>
 
+#include "app/directories.h"
 #include "geometry/pcx_codec.h"
 #include "model/elix_doc.h"
 #include "platform/files.h"
@@ -155,16 +156,11 @@ std::string WorkingCopyName(const std::string& geometryPath, const std::string& 
 }
 
 std::string GeometryDirectory(const CElixDoc& doc) {
-    std::string folder = NormalizeSeparators(DirectoryOf(doc.PathName()));
-    if (!folder.empty()) return folder;
-    std::error_code ec;
-    folder = std::filesystem::current_path(ec).string();
-    if (ec || folder.empty()) return "./";
-    return folder.back() == '/' ? folder : folder + "/";
+    return ProgramFileFolder(doc.Directories(), DirectoryKind::Geometry, doc.PathName());
 }
 
 std::string PcxDirectory(const CElixDoc& doc) {
-    return GeometryDirectory(doc);
+    return ProgramFileFolder(doc.Directories(), DirectoryKind::Pcx, doc.PathName());
 }
 
 std::string GeometryFilePath(const CElixDoc& doc) {

@@ -36,10 +36,11 @@ std::string NextWorkingFileSuffix();
 std::string WorkingCopyName(const std::string& geometryPath, const std::string& suffix);
 
 // The folder where images made inside the program and the geometry file
-// choosers start: the folder of the model file, or the current folder for a
-// model that has not been stored. Ends with '/'.
+// choosers start: the geometry directory while the program has a
+// directories file, the model's folder otherwise (ProgramFileFolder).
 std::string GeometryDirectory(const CElixDoc& doc);
-// Where exported and imported PCX pictures start; the geometry folder.
+// Where exported and imported PCX pictures start, by the same rule with the
+// PCX directory.
 std::string PcxDirectory(const CElixDoc& doc);
 
 // The geometry file that ImageFileName names, relative names taken from the

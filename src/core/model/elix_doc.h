@@ -27,6 +27,8 @@
 
 namespace elix {
 
+struct CDirectories;
+
 class CElixDoc {
 public:
     static constexpr float kProgramFormatVersion = 2.42f;
@@ -174,6 +176,12 @@ public:
     void SetBatchLog(std::ostream* log) { m_batchLog = log; }
     std::ostream* BatchLog() const { return m_batchLog; }
 
+    // The default directories in force while the program has a directories
+    // file (not owned; they outlive the document's commands); nullptr puts
+    // the files the program makes beside the model (ProgramFileFolder).
+    void SetDirectories(const CDirectories* directories) { m_directories = directories; }
+    const CDirectories* Directories() const { return m_directories; }
+
     // --- views ----------------------------------------------------------
     using ViewObserver = std::function<void(char hint)>;
     int AddViewObserver(ViewObserver observer);
@@ -203,6 +211,7 @@ private:
 
     IUserInterface* m_ui = nullptr;
     std::ostream* m_batchLog = nullptr;
+    const CDirectories* m_directories = nullptr;
     std::vector<std::pair<int, ViewObserver>> m_observers;
     int m_nextObserverId = 1;
 };

@@ -28,6 +28,14 @@ struct ItemEditorHost {
     std::function<void()> redraw;
 };
 
+// After an editor changed a list or the overlay kind: the document rebuilds
+// its display image (the material colours follow the list order and the
+// overlay kind) and its views redraw.
+inline void RefreshDocumentDisplay(CElixDoc& doc) {
+    doc.RebuildDisplayBitmap();
+    doc.UpdateAllViews('m');
+}
+
 template <class T>
 class CItemEditor {
 public:
@@ -40,10 +48,10 @@ public:
         host.report = [&doc](const std::string& text, MessageStyle style) { return doc.ReportMessage(text, style); };
         host.changed = [&doc] {
             doc.SetModifiedFlag();
-            doc.UpdateAllViews('m');
+            RefreshDocumentDisplay(doc);
         };
         host.displayCategory = &doc.DisplayCategory;
-        host.redraw = [&doc] { doc.UpdateAllViews('m'); };
+        host.redraw = [&doc] { RefreshDocumentDisplay(doc); };
         CItemEditor editor(doc.Items<T>(), std::move(host));
         editor.Open();
         return editor;

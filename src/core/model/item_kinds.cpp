@@ -16,6 +16,7 @@ const ItemKindTexts kMaterialTexts{
     "",  // the material editor has no option that needs an item
     "MaterialProperties",
     true,
+    false,
 };
 
 const ItemKindTexts kBoundaryConditionTexts{
@@ -31,6 +32,7 @@ const ItemKindTexts kBoundaryConditionTexts{
     "This model has no defined BC\nTo add new BC, press \"add\" button",
     "Please add boundary contition before checking this option.",
     "BoundaryConditions",
+    false,
     false,
 };
 
@@ -48,6 +50,7 @@ const ItemKindTexts kSourceTexts{
     "Please add source before checking this option.",
     "Sources",
     false,
+    false,
 };
 
 const ItemKindTexts kReceiverTexts{
@@ -64,6 +67,7 @@ const ItemKindTexts kReceiverTexts{
     "Please add receiver before checking this option.",
     "Receivers",
     false,
+    true,
 };
 
 const ItemKindTexts kElectrodeTexts{
@@ -80,6 +84,7 @@ const ItemKindTexts kElectrodeTexts{
     "Please add electrode before checking this option.",
     "Electrodes",
     false,
+    false,
 };
 
 const ItemKindTexts kElectrodePairTexts{
@@ -95,6 +100,7 @@ const ItemKindTexts kElectrodePairTexts{
     "This model has no electrode pair\nTo add an electrode pair, press \"add\" button",
     "Please add electrode pair before checking this option.",
     "ElectrodePairs",
+    false,
     false,
 };
 

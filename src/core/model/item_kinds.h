@@ -19,6 +19,7 @@ struct ItemKindTexts {
     const char* addBeforeOption;  // refusal of editor options that need an item
     const char* overlayKind;      // the DisplayCategory an editor of this kind shows
     bool destroysVacatedSlot;     // materials: a delete destroys the vacated slot
+    bool uniqueOutputFile;        // receivers: a non-blank output file name is unique
 };
 
 extern const ItemKindTexts kMaterialTexts;

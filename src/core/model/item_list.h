@@ -83,7 +83,8 @@ public:
     }
 
     // Overwrites the current record. Receivers: a clashing output file name
-    // is cleared in the given record, so the editor shows it blank.
+    // is cleared in the given record, so the editor shows it blank (the
+    // electrodes' output files carry no such rule).
     // Materials: the gray level moves to the edited record.
     bool ModifyCurrentItem(T& record, std::string& error) {
         if (m_count < 1 || m_current < 0 || m_current >= m_count) {
@@ -94,7 +95,7 @@ public:
             if (k != m_current && m_slots[static_cast<std::size_t>(k)].name == record.name)
                 return Fail(error, m_texts->modifyDuplicateName);
         if constexpr (requires { record.outputFile; }) {
-            if (!record.outputFile.empty()) {
+            if (m_texts->uniqueOutputFile && !record.outputFile.empty()) {
                 for (int k = 0; k < m_count; ++k) {
                     if (k != m_current && m_slots[static_cast<std::size_t>(k)].outputFile == record.outputFile) {
                         record.outputFile.clear();

@@ -29,6 +29,10 @@ struct CJobParameters {
     std::string UserFile1 = "User1.wtf";
     std::string UserFile2 = "User2.wtf";
 
+    // Every field equal (the Job Parameters dialog marks the model modified
+    // only when OK changed something).
+    bool operator==(const CJobParameters&) const = default;
+
     static constexpr const char* kDefaultUserFile1 = "User1.wtf";
     static constexpr const char* kDefaultUserFile2 = "User2.wtf";
 };

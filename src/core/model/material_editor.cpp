@@ -87,6 +87,40 @@ bool TakeMaterialFields(const MaterialEditorFields& fields, CMaterialProperty& m
     return true;
 }
 
+std::array<double, 9> ShowOrthoFields(const CMaterialProperty& material) {
+    std::array<double, 9> mpa{};
+    for (std::size_t k = 0; k < mpa.size(); ++k) mpa[k] = static_cast<double>(material.c[k]) * kToMega;
+    return mpa;
+}
+
+void TakeOrthoFields(const std::array<double, 9>& mpa, CMaterialProperty& material) {
+    for (std::size_t k = 0; k < mpa.size(); ++k) material.c[k] = static_cast<float>(mpa[k] / kToMega);
+}
+
+// Permittivities are shown in uF/m: F/m x 1e6.
+constexpr double kToMicro = 1e6;
+
+PiezoFields ShowPiezoFields(const CMaterialProperty& material) {
+    PiezoFields f;
+    for (std::size_t k = 0; k < f.e.size(); ++k) f.e[k] = static_cast<double>(material.e[k]);
+    for (std::size_t k = 0; k < f.epsilonUF.size(); ++k)
+        f.epsilonUF[k] = static_cast<double>(material.epsilon[k]) * kToMicro;
+    return f;
+}
+
+void TakePiezoFields(const PiezoFields& f, CMaterialProperty& material) {
+    for (std::size_t k = 0; k < f.e.size(); ++k) material.e[k] = static_cast<float>(f.e[k]);
+    for (std::size_t k = 0; k < f.epsilonUF.size(); ++k)
+        material.epsilon[k] = static_cast<float>(f.epsilonUF[k] / kToMicro);
+}
+
+// C22 C23 C33 C44 are entries 3..6 of C11 C12 C13 C22 C23 C33 C44 C55 C66.
+bool OrthoEntryUsed(int index) { return index >= 3 && index <= 6; }
+// e24 = row 2 column 4 (index 9), e32 (13), e33 (14).
+bool PiezoEEntryUsed(int index) { return index == 9 || index == 13 || index == 14; }
+// eps22 (index 4) and eps33 (index 8).
+bool PiezoEpsilonEntryUsed(int index) { return index == 4 || index == 8; }
+
 std::string MaterialNumberText(int currentIndex) { return Format("Material No.: %d", currentIndex + 1); }
 
 std::vector<std::string> MaterialPrintLines(const std::string& modelTitle, const CMaterialProperty& material,
@@ -120,10 +154,10 @@ CMaterialEditor CMaterialEditor::ForDocument(CElixDoc& doc) {
     // The material list is handed back to the document after each change.
     host.changed = [&doc] {
         doc.MaterialListTakenBack();
-        doc.UpdateAllViews('m');
+        RefreshDocumentDisplay(doc);
     };
     host.displayCategory = &doc.DisplayCategory;
-    host.redraw = [&doc] { doc.UpdateAllViews('m'); };
+    host.redraw = [&doc] { RefreshDocumentDisplay(doc); };
     return CMaterialEditor(doc.Materials(), std::move(host));
 }
 

@@ -6,6 +6,7 @@
 // editor's owner is the model document or the material library.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,28 @@ MaterialEditorFields ShowMaterialFields(const CMaterialProperty& material, doubl
 // orthotropic or the piezoelectric box is set.
 bool TakeMaterialFields(const MaterialEditorFields& fields, CMaterialProperty& material, double& frequency,
                         const FieldReport& report);
+
+// The orthotropic editor (COrthoPropertyDlg): C11, C12, C13, C22, C23, C33,
+// C44, C55, C66 in MPa (stored in Pa).
+std::array<double, 9> ShowOrthoFields(const CMaterialProperty& material);
+void TakeOrthoFields(const std::array<double, 9>& mpa, CMaterialProperty& material);
+
+// The piezoelectric editor (CPiezoPropertyDlg): the e matrix in C/m^2 as
+// stored, the permittivities in uF/m (stored in F/m).
+struct PiezoFields {
+    std::array<double, 18> e{};        // e11..e16, e21..e26, e31..e36
+    std::array<double, 9> epsilonUF{};  // eps11..eps33 row by row, uF/m
+};
+PiezoFields ShowPiezoFields(const CMaterialProperty& material);
+void TakePiezoFields(const PiezoFields& fields, CMaterialProperty& material);
+
+// The entries the engine uses, which the detail editors mark with "*" and
+// the note "* Used in this program": C22, C23, C33, C44; e24, e32, e33;
+// eps22, eps33. Indices into the arrays above.
+bool OrthoEntryUsed(int index);
+bool PiezoEEntryUsed(int index);
+bool PiezoEpsilonEntryUsed(int index);
+inline constexpr const char* kUsedEntryNote = "* Used in this program";
 
 // "Material No.: %d" with the current index + 1.
 std::string MaterialNumberText(int currentIndex);

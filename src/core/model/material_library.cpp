@@ -270,7 +270,7 @@ int CMaterialLibrary::AddMarkedToModel(CElixDoc& doc) {
             Report(Format("Item '%s' can not be added", item.name), MessageStyle::Information, "Info");
         }
     }
-    if (added > 0) doc.UpdateAllViews('m');
+    if (added > 0) RefreshDocumentDisplay(doc);
     return added;
 }
 

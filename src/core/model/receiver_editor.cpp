@@ -2,11 +2,21 @@
 
 #include <cmath>
 
+#include "model/source_editor.h"
+#include "platform/files.h"
+
 namespace elix {
 
 float GainFactorFromDb(double gainDb) { return static_cast<float>(std::pow(10.0, gainDb / 20.0)); }
 
 double GainDbFromFactor(double factor) { return factor > 0.0 ? 20.0 * std::log10(factor) : 0.0; }
+
+std::string NameRelativeToModel(const std::string& modelPath, const std::string& chosenPath) {
+    const std::string folder = NormalizeSeparators(DirectoryOf(modelPath));
+    const std::string chosen = NormalizeSeparators(chosenPath);
+    if (folder.empty() || DirectoryOf(chosen) != folder) return chosen;
+    return FileNameOf(chosen);
+}
 
 float SecondsFromMicroseconds(double microseconds) { return static_cast<float>(microseconds * 1e-6); }
 
@@ -48,7 +58,10 @@ bool TakeReceiverAdvanced(const ReceiverAdvancedFields& f, CReceiver& receiver, 
     receiver.averagedOnly = f.averagedOnly ? 1 : 0;
     receiver.longitudinalApodization = f.longitudinalApodization;
     receiver.shearApodization = f.shearApodization;
-    if (!f.receiverArray) receiver.curveArrayFlags = 0;
+    // A receiver made an array gets both blocks, so its array fields are
+    // written and used; cleared, the blocks keep their values unwritten.
+    if (!f.receiverArray || (receiver.curveArrayFlags & (kArrayElementBlock | kArrayFocusingBlock)) == 0)
+        receiver.curveArrayFlags = ArrayFlagsWithArray(receiver.curveArrayFlags, f.receiverArray);
     receiver.form = ReceiverAdvancedForm(receiver, f.receiverArray);
     return true;
 }

@@ -19,6 +19,11 @@ float GainFactorFromDb(double gainDb);
 // shows as 0.
 double GainDbFromFactor(double factor);
 
+// The name a chosen file is kept under in the model: its file name alone
+// when it lies in the model file's folder (so the model can move with its
+// files), else the chosen path. A model not saved yet keeps the path.
+std::string NameRelativeToModel(const std::string& modelPath, const std::string& chosenPath);
+
 // Times: the editors show microseconds, the records hold seconds.
 float SecondsFromMicroseconds(double microseconds);
 double MicrosecondsFromSeconds(double seconds);
@@ -50,7 +55,7 @@ std::int16_t ReceiverAdvancedForm(const CReceiver& receiver, bool receiverArray)
 
 // Takes the Advanced fields into the receiver and sets its form by the rule
 // above. With "Receiver Array" off the array flags are cleared (the blocks
-// keep their values). A field out of its range is shown through report and
+// keep their values); on, a receiver without array flags gets both blocks. A field out of its range is shown through report and
 // nothing changes.
 bool TakeReceiverAdvanced(const ReceiverAdvancedFields& fields, CReceiver& receiver, const FieldReport& report);
 

@@ -35,6 +35,10 @@ bool PointSourceNeedsWarning(const CSource& source) { return source.pointSource 
 
 // ------------------------------------------------------------ array editor
 
+std::uint8_t ArrayFlagsWithArray(std::uint8_t flags, bool on) {
+    return on ? static_cast<std::uint8_t>(flags | kArrayElementBlock | kArrayFocusingBlock) : std::uint8_t{0};
+}
+
 ArrayFields ShowArrayFields(const ArrayElementBlock& element, const ArrayFocusingBlock& focusing, double arrayLength) {
     ArrayFields f;
     f.elementGrouping = element.grouping != 0;

@@ -61,6 +61,12 @@ inline constexpr FieldRange kRegionGrayRange{0.0, 254.0};
 // A deflection of 90 degrees has no tangent; the editor stays short of it.
 inline constexpr FieldRange kDeflectionRange{-89.999, 89.999};
 
+// The curve and array flags after the editor's array box ("Source Array",
+// "Receiver Array") is set or cleared: set, both blocks are present (the
+// excitation-direction bit kept); cleared, the item is no array (the blocks
+// keep their values, they are only not written).
+std::uint8_t ArrayFlagsWithArray(std::uint8_t flags, bool on);
+
 // arrayLength is the item's segment length, m.
 ArrayFields ShowArrayFields(const ArrayElementBlock& element, const ArrayFocusingBlock& focusing, double arrayLength);
 // On OK: a0 = focal length / array length (kept when the array has no
@@ -68,6 +74,9 @@ ArrayFields ShowArrayFields(const ArrayElementBlock& element, const ArrayFocusin
 // its range is shown through report and nothing changes.
 bool TakeArrayFields(const ArrayFields& fields, double arrayLength, ArrayElementBlock& element,
                      ArrayFocusingBlock& focusing, const FieldReport& report);
+
+// The wedge editor's "Theta (Deg)": a wedge of 90 degrees would have no end.
+inline constexpr FieldRange kWedgeAngleRange{0.0, 89.999};
 
 // --- the editor -----------------------------------------------------------
 
@@ -80,6 +89,13 @@ public:
 
     CItemEditor<CSource>& Items() { return m_items; }
     CSource& Buffer() { return m_items.buffer; }
+
+    // The model's size changed (a wedge grew the image): the location is
+    // shown against the new size.
+    void SetModel(const ModelExtent& model) {
+        m_model = model;
+        Show();
+    }
 
     // Loads the current source and shows its location; the "Through
     // Transmisson" box is on when its through receiver exists.

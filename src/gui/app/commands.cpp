@@ -45,40 +45,44 @@ constexpr std::array<CommandInfo, static_cast<std::size_t>(Cmd::Count)> kCommand
     {Cmd::ZoomOther, "&Other", "Zoom to any size", R::Always, true},
     {Cmd::ContrastEnhance, "&Contrast Enhance", "Enhance the contrast of wavefield frames", R::HasGeometry, true},
 
-    {Cmd::CreateImage, "&Create Image", "Create a new geometry image", R::Idle, true, false},
-    {Cmd::AddRectangle, "Add &Rectangle", "Paint a rectangle into the image", R::IdleImageLoaded, true, false},
-    {Cmd::AddEllipse, "Add &Ellipse", "Paint an ellipse into the image", R::IdleImageLoaded, true, false},
-    {Cmd::AddLayer, "Add &Layer", "Paint a layer into the image", R::IdleImageLoaded, true, false},
-    {Cmd::AddUserObject, "Add &User Object", "Paint a user object into the image", R::IdleImageLoaded, true, false},
+    {Cmd::CreateImage, "&Create Image", "Create a new geometry image", R::Idle, true},
+    {Cmd::AddRectangle, "Add &Rectangle", "Paint a rectangle into the image", R::IdleImageLoaded, true},
+    {Cmd::AddEllipse, "Add &Ellipse", "Paint an ellipse into the image", R::IdleImageLoaded, true},
+    {Cmd::AddLayer, "Add &Layer", "Paint a layer into the image", R::IdleImageLoaded, true},
+    {Cmd::AddUserObject, "Add &User Object", "Paint a user object into the image", R::IdleImageLoaded, true},
     {Cmd::SaveGeometry, "&Save Geometry", "Save the geometry image", R::IdleImageLoaded, true},
     {Cmd::LoadGeometry, "&Load Geometry", "Load a geometry image", R::Idle, true},
 
-    {Cmd::MaterialProperty, "&Material Property", "Edit the material properties", R::IdleHasGeometry, true, false},
-    {Cmd::BoundaryCondition, "&Boundary Condition", "Edit the boundary conditions", R::IdleHasGeometry, true, false},
-    {Cmd::SourceConfiguration, "&Source Configuration", "Edit the sources", R::IdleHasGeometry, true, false},
-    {Cmd::ReceiverConfiguration, "&Receiver Configuration", "Edit the receivers", R::IdleHasGeometry, true, false},
+    {Cmd::MaterialProperty, "&Material Property", "Edit the material properties", R::IdleHasGeometry, true},
+    {Cmd::BoundaryCondition, "&Boundary Condition", "Edit the boundary conditions", R::IdleHasGeometry, true},
+    {Cmd::SourceConfiguration, "&Source Configuration", "Edit the sources", R::IdleHasGeometry, true},
+    {Cmd::ReceiverConfiguration, "&Receiver Configuration", "Edit the receivers", R::IdleHasGeometry, true},
     {Cmd::ElectrodePairConfiguration, "Electrode &Pair Configuration", "Edit the electrode pairs", R::IdleHasGeometry,
      true, false},
     {Cmd::ElectrodeConfiguration, "Electr&ode Configuration", "Edit the electrodes", R::IdleHasGeometry, true, false},
-    {Cmd::JobParameters, "&Job Parameters", "Edit the job parameters", R::IdleHasGeometry, true, false},
-    {Cmd::CheckModel, "&Check Model", "Check the Elastrix Model", R::IdleHasGeometry, true, false},
-    {Cmd::RunModel, "R&un", "Run the current model", R::IdleHasGeometry, true, false},
-    {Cmd::RestartModel, "R&estart Model", "Restart the current model from a restart file", R::IdleHasGeometry, true, false},
+    {Cmd::JobParameters, "&Job Parameters", "Edit the job parameters", R::IdleHasGeometry, true},
+    {Cmd::CheckModel, "&Check Model", "Check the Elastrix Model", R::IdleHasGeometry, true},
+    {Cmd::RunModel, "R&un", "Run the current model", R::IdleHasGeometry, true},
+    {Cmd::RestartModel, "R&estart Model", "Restart the current model from a restart file", R::IdleHasGeometry, true},
     {Cmd::TransducerDesigner, "&Transducer Designer", "Design a transducer", R::Always, true},
 
-    {Cmd::ReceiverPlot, "&Receiver Plot", "Plot the recorded receiver signals", R::HasGeometry, true, false},
+    {Cmd::ReceiverPlot, "&Receiver Plot", "Plot the recorded receiver signals", R::HasGeometry, true},
     {Cmd::SetDirectories, "&Set Directories", "Set Default Directories", R::Always, false},
     {Cmd::Comment, "&Comment", "Edit the comment of the model", R::HasGeometry, true},
     {Cmd::DumpDisplacements, "&Dump Displacements", "Save the displacements of the current step", R::RunningAfterAStep,
-     true, false},
+     true},
     {Cmd::PcxExport, "PCX &Export", "Export the image as a PCX file", R::ImageLoaded, true},
-    {Cmd::SetResolution, "Se&t Resolution", "Set the resolution of the image", R::IdleImageLoaded, true, false},
-    {Cmd::ReplacePixelValue, "Replace &Pixel Value", "Replace a range of gray levels", R::IdleImageLoaded, true, false},
-    {Cmd::Playback, "Pla&yback", "Playback previously saved imaged", R::IdleHasGeometry, true, false},
+    {Cmd::SetResolution, "Se&t Resolution", "Set the resolution of the image", R::IdleImageLoaded, true},
+    {Cmd::ReplacePixelValue, "Replace &Pixel Value", "Replace a range of gray levels", R::IdleImageLoaded, true},
+    {Cmd::Playback, "Pla&yback", "Playback previously saved imaged", R::IdleHasGeometry, true},
+    {Cmd::PcxImport, "PCX &Import", "Import a PCX picture into the image", R::Idle, true},
+    {Cmd::BmpExport, "&BMP Export", "Save the picture on display as a bitmap file", R::ImageLoaded, true},
+    {Cmd::BmpImport, "BMP I&mport", "Show a bitmap file in the model view", R::IdleImageLoaded, true},
+    {Cmd::WedgeEdit, "&Wedge Edit", "Add a wedge to an edge of the image or trim one off", R::IdleImageLoaded, true},
 
-    {Cmd::ReceiverTimer, "&Receiver Timer", "Measure arrival times and velocities", R::IdleHasGeometry, true, false},
-    {Cmd::SpectrumPlot, "&Spectrum Plot", "Plot the spectra of the receiver signals", R::IdleHasGeometry, true, false},
-    {Cmd::Attenuation, "&Attenuation", "Plot the attenuation between receivers", R::IdleHasGeometry, true, false},
+    {Cmd::ReceiverTimer, "&Receiver Timer", "Measure arrival times and velocities", R::IdleHasGeometry, true},
+    {Cmd::SpectrumPlot, "&Spectrum Plot", "Plot the spectra of the receiver signals", R::IdleHasGeometry, true},
+    {Cmd::Attenuation, "&Attenuation", "Plot the attenuation between receivers", R::IdleHasGeometry, true},
 
     {Cmd::WindowNew, "&New Window", "Open another window for the active model", R::Always, true},
     {Cmd::WindowCascade, "&Cascade", "Arrange windows so they overlap", R::Always, false},
@@ -90,6 +94,15 @@ constexpr std::array<CommandInfo, static_cast<std::size_t>(Cmd::Count)> kCommand
 
     {Cmd::GeometryMenu, "Geometry Menu", "Create and edit the geometry image", R::Idle, true},
 }};
+
+// Every command sits at the index of its enum value, so CommandInfoOf is a
+// plain lookup.
+constexpr bool TableInEnumOrder() {
+    for (std::size_t i = 0; i < kCommands.size(); ++i)
+        if (static_cast<std::size_t>(kCommands[i].id) != i) return false;
+    return true;
+}
+static_assert(TableInEnumOrder(), "the command table must list the commands in the order of Cmd");
 
 constexpr std::array<Cmd, 4> kWithdrawn{Cmd::ElectrodeConfiguration, Cmd::ElectrodePairConfiguration,
                                         Cmd::ShowElectrodePairs, Cmd::ShowElectrodes};

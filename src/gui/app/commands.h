@@ -24,6 +24,7 @@ enum class Cmd {
     ElectrodeConfiguration, JobParameters, CheckModel, RunModel, RestartModel, TransducerDesigner,
     // Tools
     ReceiverPlot, SetDirectories, Comment, DumpDisplacements, PcxExport, SetResolution, ReplacePixelValue, Playback,
+    PcxImport, BmpExport, BmpImport, WedgeEdit,
     // Analysis
     ReceiverTimer, SpectrumPlot, Attenuation,
     // Window

@@ -62,7 +62,8 @@ private:
 class CWindowBatchObserver : public IBatchObserver {
 public:
     explicit CWindowBatchObserver(CMainFrame& frame) : m_frame(frame), m_monitor(frame) {}
-    IRunMonitor& MonitorFor(const BatchJobInfo& job, CElixDoc& /*doc*/) override {
+    IRunMonitor& MonitorFor(const BatchJobInfo& job, CElixDoc& doc) override {
+        doc.SetDirectories(m_frame.DirectoriesInForce());
         m_frame.statusBar()->showMessage(Q(job.statusText));
         QApplication::processEvents();
         return m_monitor;

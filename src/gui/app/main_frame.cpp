@@ -26,14 +26,17 @@
 #include <QWhatsThis>
 #include <algorithm>
 
+#include "analysis/plot_window.h"
 #include "app/help_system.h"
 #include "app/multi_jobs_dlg.h"
 #include "app/path_dialog.h"
 #include "app/program_rules.h"
 #include "app/subsystem_commands.h"
+#include "engine/qt_run_monitor.h"
 #include "geometry/geometry_commands.h"
 #include "model/elix_doc.h"
 #include "model/model_file.h"
+#include "platform/files.h"
 #include "platform/text_format.h"
 #include "view/elix_view.h"
 #include "view/zoom_dialog.h"
@@ -192,6 +195,8 @@ void CMainFrame::CreateMenus() {
     QMenu* tools = menu("&Tools");
     add(tools, {Cmd::ReceiverPlot, Cmd::SetDirectories, Cmd::Comment, Cmd::DumpDisplacements, Cmd::PcxExport,
                 Cmd::SetResolution, Cmd::ReplacePixelValue, Cmd::Playback});
+    tools->addSeparator();
+    add(tools, {Cmd::PcxImport, Cmd::BmpExport, Cmd::BmpImport, Cmd::WedgeEdit});
     QMenu* analysis = menu("&Analysis");
     add(analysis, {Cmd::ReceiverTimer, Cmd::SpectrumPlot, Cmd::Attenuation});
     QMenu* window = menu("&Window");
@@ -300,7 +305,7 @@ void CMainFrame::SetStatusTexts(const QString& sizeText, const QString& position
 
 void CMainFrame::UpdateCommandUI() {
     const CElixDoc* doc = ActiveDocument();
-    for (const CommandInfo& info : CommandTable()) Action(info.id)->setEnabled(CommandEnabled(info, doc));
+    for (const CommandInfo& info : CommandTable()) Action(info.id)->setEnabled(CommandEnabled(info, doc, RunStepsComputed(doc)));
     Action(Cmd::ViewToolbar)->setChecked(m_toolBar->isVisible());
     Action(Cmd::ViewElixToolbar)->setChecked(m_elixToolBar->isVisible());
     Action(Cmd::ViewStatusBar)->setChecked(statusBar()->isVisible());
@@ -332,7 +337,9 @@ CChildFrame* CMainFrame::ActiveFrame() const {
 
 CElixDoc* CMainFrame::ActiveDocument() const {
     CChildFrame* frame = ActiveFrame();
-    return frame ? &frame->Document() : nullptr;
+    if (frame) return &frame->Document();
+    // A plot window acts on its model.
+    return PlotWindowDocument(m_mdi->activeSubWindow() ? m_mdi->activeSubWindow() : m_mdi->currentSubWindow());
 }
 
 CChildFrame* CMainFrame::AddFrame(const std::shared_ptr<CElixDoc>& doc) {
@@ -362,7 +369,7 @@ void CMainFrame::UpdateFrameTitles() {
 
 void CMainFrame::OnSubWindowActivated() {
     CChildFrame* frame = ActiveFrame();
-    ShowMenuBar(frame != nullptr);
+    ShowMenuBar(ActiveDocument() != nullptr);
     if (frame)
         SetStatusTexts(Q(frame->Document().SizeText), frame->View()->PositionText());
     else
@@ -607,6 +614,7 @@ void CMainFrame::About() {
 }
 
 void CMainFrame::PrintActiveView(QPrinter& printer) {
+    if (PrintPlotWindow(m_mdi->activeSubWindow(), printer)) return;
     CChildFrame* frame = ActiveFrame();
     if (!frame) return;
     QPainter painter(&printer);
@@ -615,9 +623,14 @@ void CMainFrame::PrintActiveView(QPrinter& printer) {
     frame->View()->Render(painter, QPoint(0, 0), sx, sy);
 }
 
+const CDirectories* CMainFrame::DirectoriesInForce() const {
+    return FileExists(m_paths.directoriesFile) ? &m_directories : nullptr;
+}
+
 void CMainFrame::Execute(Cmd id) {
-    if (!CommandEnabled(CommandInfoOf(id), ActiveDocument())) return;
+    if (!CommandEnabled(CommandInfoOf(id), ActiveDocument(), RunStepsComputed(ActiveDocument()))) return;
     CElixDoc* doc = ActiveDocument();
+    if (doc) doc->SetDirectories(DirectoriesInForce());
     switch (id) {
         case Cmd::FileNew: NewModel(); break;
         case Cmd::FileOpen: {
@@ -674,7 +687,10 @@ void CMainFrame::Execute(Cmd id) {
             if (dialog.exec() == QDialog::Accepted) SetZoom(*doc, dialog.Zoom());
             break;
         }
-        case Cmd::ContrastEnhance: doc->contrastEnhance = !doc->contrastEnhance; break;
+        case Cmd::ContrastEnhance:
+            doc->contrastEnhance = !doc->contrastEnhance;
+            RedrawRunningFrame(*doc);
+            break;
         case Cmd::SaveGeometry: SaveGeometryCommand(*doc); break;
         case Cmd::LoadGeometry:
             if (LoadGeometryCommand(*doc)) doc->RebuildDisplayBitmap(), doc->UpdateAllViews('a');
@@ -685,7 +701,7 @@ void CMainFrame::Execute(Cmd id) {
             break;
         case Cmd::PcxExport: PcxExportCommand(*doc); break;
         case Cmd::WindowNew:
-            AddFrame(ActiveFrame()->View()->SharedDocument());
+            if (ActiveFrame()) AddFrame(ActiveFrame()->View()->SharedDocument());
             break;
         case Cmd::WindowCascade: m_mdi->cascadeSubWindows(); break;
         case Cmd::WindowTile: m_mdi->tileSubWindows(); break;

@@ -52,6 +52,9 @@ public:
     std::function<bool(const std::string& path)> openExternalFile;
 
     CDirectories& Directories() { return m_directories; }
+    // The directories models use for the files they make: these once the
+    // directories file exists, none (beside the model) before.
+    const CDirectories* DirectoriesInForce() const;
     const InstallationPaths& Paths() const { return m_paths; }
     void SetBatchRun(bool batchRun) { m_batchRun = batchRun; }
     bool BatchRun() const { return m_batchRun; }

@@ -1,5 +1,6 @@
 #include "designer/transducer_designer_dlg.h"
 
+
 #include <QCheckBox>
 #include <QEvent>
 #include <QFrame>
@@ -13,6 +14,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "analysis/plot_window.h"
 #include "app/main_frame.h"
 #include "engine/run.h"
 #include "model/elix_doc.h"
@@ -267,8 +269,8 @@ bool CTransducerDesignerDlg::PlotGain() {
     CElixDoc* doc = Document();
     if (!doc || !StoreFields()) return false;
     if (!PlotTransducerGain(*doc, Record())) return false;
-    // Integration point of the gain plot window: open (or raise) the plot
-    // window of kind 'g' for doc here, e.g. OpenPlotWindow(m_frame, *doc, 'g').
+    // The gain plot window opens once; an open one repaints on the hint.
+    OpenPlotWindow(m_frame, *doc, 'g');
     doc->UpdateAllViews('g');
     return true;
 }

@@ -149,6 +149,34 @@ TEST(RecordedReceiversTest, LoadsTheNamedFilesAtTheReceiverCentres) {
     EXPECT_EQ(plot.CurveCount(), 2);
 }
 
+// A receiver that records one mode writes one averaged column, followed by
+// its per-point values unless it is averaged only: the loader must take the
+// column of that mode and leave the other curve at zero, not read a
+// per-point value as the other mode.
+TEST(RecordedReceiversTest, OneModeFilesFillTheirOwnCurve) {
+    test::TempDir dir;
+    test::ScriptedUserInterface ui;
+    CElixDoc doc;
+    doc.SetUserInterface(&ui);
+    doc.SetPathName(dir.Path("model.wmd"));
+    // step, time, the averaged value, then two per-point values.
+    dir.Write("l.txt", "0  0.00000  0.5000  0.4000  0.6000\n1  0.10000 -0.2500 -0.2000 -0.3000\n");
+    dir.Write("t.txt", "0  0.00000  0.7500  0.7000  0.8000\n1  0.10000  0.1250  0.1000  0.1500\n");
+    AddReceiver(doc, "l", 0.0f, 0.001f, "l.txt");
+    AddReceiver(doc, "t", 0.0f, 0.001f, "t.txt");
+    doc.Receivers()[0].shearMode = 0;
+    doc.Receivers()[1].longitudinalMode = 0;
+
+    ASSERT_TRUE(LoadRecordedReceivers(doc, false));
+    const CPlotData& plot = doc.plotData[kReceiverPlot];
+    ASSERT_EQ(plot.CurveCount(), 4);
+    EXPECT_EQ(plot.CurveAt(0)->y, (std::vector<float>{0.5f, -0.25f}));  // L - l
+    EXPECT_EQ(plot.CurveAt(1)->y, (std::vector<float>{0.0f, 0.0f}));    // T - l
+    EXPECT_EQ(plot.CurveAt(2)->y, (std::vector<float>{0.0f, 0.0f}));    // L - t
+    EXPECT_EQ(plot.CurveAt(3)->y, (std::vector<float>{0.75f, 0.125f}));  // T - t
+    EXPECT_FLOAT_EQ(plot.CurveAt(3)->x[1], 1e-7f);
+}
+
 TEST(RecordedReceiversTest, WithoutDataTheCommandsStopWithTheMessage) {
     test::ScriptedUserInterface ui;
     CElixDoc doc;

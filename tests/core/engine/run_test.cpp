@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "run_test_model.h"
 #include "support/scripted_ui.h"
@@ -93,6 +95,35 @@ TEST(RunTest, StopFailureAndRefusal) {
     EXPECT_EQ(doc.MessageText(), "Time increament = 0");
     EXPECT_EQ(none.progressCalls, 0);
     EXPECT_EQ(ui.LastText(), "Time increament = 0");
+}
+
+// The window reaches the grid between steps: attached before the first
+// progress report with the run's spacing and the frame of the step just
+// done, detached after the last.
+TEST(RunTest, AttachesTheGridOnlyWhileStepping) {
+    struct AttachMonitor : IRunMonitor {
+        std::vector<std::string> events;
+        const CNodeGrid* grid = nullptr;
+        double hx = 0.0;
+        void Attach(const CNodeGrid* g, double x, double /*y*/) override {
+            events.push_back(g ? "attach" : "detach");
+            grid = g;
+            if (g) hx = x;
+        }
+        void Progress(int, int, const std::string&) override {
+            if (events.back() != "progress") events.push_back(grid ? "progress" : "progress without grid");
+        }
+    };
+    test::TempDir dir;
+    test::ScriptedUserInterface ui;
+    CElixDoc doc;
+    doc.SetUserInterface(&ui);
+    MakeModel(doc, dir);
+    AttachMonitor monitor;
+    ASSERT_EQ(elix::Run(doc, monitor), RunOutcome::Finished) << doc.MessageText();
+    EXPECT_EQ(monitor.events, (std::vector<std::string>{"attach", "progress", "detach"}));
+    EXPECT_GT(monitor.hx, 0.0);
+    EXPECT_EQ(monitor.grid, nullptr);
 }
 
 }  // namespace

@@ -156,6 +156,32 @@ TEST(JobParametersFormTest, ConversionsThreadCapAndGridIndex) {
     EXPECT_EQ(note, "");
 }
 
+// The largest value each integer field accepts survives the way into the
+// record's narrower types (no wrap-around), and the smallest too.
+TEST(JobParametersFormTest, RangeBoundsFitTheRecordTypes) {
+    CJobParametersForm form;
+    form.dispFreq = static_cast<int>(kDisplayFrequencyRange.high);
+    form.pointPerCycle = static_cast<int>(kPointPerCycleRange.high);
+    form.interfaceBright = static_cast<int>(kInterfaceBrightnessRange.high);
+    form.threadTotal = static_cast<int>(kTotalThreadsRange.low);
+    form.maxGridIndexK = static_cast<std::uint32_t>(kMaxGridIndexRange.high);
+    form.dumpLast = static_cast<std::int32_t>(kDumpStepRange.high);
+    CJobParameters job;
+    std::string note;
+    FromForm(form, job, note);
+    EXPECT_EQ(job.DispFreq, 32767);
+    EXPECT_EQ(job.PointPerCycle, 32767);
+    EXPECT_EQ(job.InterfaceBright, 255);
+    EXPECT_EQ(job.ThreadTotal, 1);
+    EXPECT_EQ(job.CMax, 4194303u * 1024u);
+    EXPECT_EQ(ToForm(job).maxGridIndexK, 4194303u);
+    EXPECT_EQ(job.DumpDisplacement[1], 2147483647);
+    // Zero is a valid time step scale (the run stops with its own message).
+    EXPECT_TRUE(IsInFieldRange(0.0, kTimeStepScaleRange));
+    EXPECT_FALSE(IsInFieldRange(0.0, kDisplayFrequencyRange));
+    EXPECT_FALSE(IsInFieldRange(1.01, kInfiniteFactorRange));
+}
+
 TEST(JobParametersFormTest, WaveLengthButton) {
     CElixDoc doc;
     ASSERT_TRUE(doc.AddItem(Material("Steel", 0, 7850, 5900, 3230)));

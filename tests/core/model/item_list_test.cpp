@@ -171,6 +171,22 @@ TEST(ItemListTest, ReceiverOutputFilesMustDifferOrBeBlank) {
     EXPECT_TRUE(doc.ModifyCurrentItem(b));  // now blank: accepted
 }
 
+// The unique-output-file rule is the receivers' alone: two electrodes may
+// save into the same file, and applying one keeps its file name.
+TEST(ItemListTest, ElectrodesMayShareAnOutputFile) {
+    CElixDoc doc;
+    CElectrode a = Named<CElectrode>("A");
+    a.outputFile = "e.txt";
+    CElectrode b = Named<CElectrode>("B");
+    ASSERT_TRUE(doc.AddItem(a));
+    ASSERT_TRUE(doc.AddItem(b));
+    b.outputFile = "e.txt";
+    EXPECT_TRUE(doc.ModifyCurrentItem(b));
+    EXPECT_EQ(b.outputFile, "e.txt");
+    EXPECT_EQ(doc.Electrodes()[1].outputFile, "e.txt");
+    EXPECT_EQ(doc.Electrodes()[0].outputFile, "e.txt");
+}
+
 TEST(ItemListTest, SuccessfulChangesMarkTheDocumentModified) {
     CElixDoc doc;
     EXPECT_FALSE(doc.IsModified());

@@ -157,6 +157,37 @@ TEST(MaterialEditorTest, NumberLabelAndPrintedPage) {
     EXPECT_EQ(lines[10], "VL = 2500 (m/s)");  // sqrt((4.5e9 + 3e9) / 1200)
 }
 
+TEST(MaterialEditorTest, DetailEditorsShowMegapascalsAndMicrofaradsPerMetre) {
+    CMaterialProperty m;
+    m.c[3] = 2.0e11f;  // C22
+    m.c[6] = 4.0e10f;  // C44
+    m.e[14] = 15.1f;   // e33, C/m^2 as stored
+    m.epsilon[8] = 5.6e-9f;  // eps33, F/m
+    const std::array<double, 9> c = ShowOrthoFields(m);
+    EXPECT_NEAR(c[3], 2.0e5, 0.01);  // float 2e11 is 199999995904
+    EXPECT_NEAR(c[6], 4.0e4, 0.01);
+    const PiezoFields piezo = ShowPiezoFields(m);
+    EXPECT_FLOAT_EQ(static_cast<float>(piezo.e[14]), 15.1f);
+    EXPECT_NEAR(piezo.epsilonUF[8], 5.6e-3, 1e-10);
+
+    // Back again: the shown values give the stored ones.
+    CMaterialProperty back;
+    TakeOrthoFields(c, back);
+    TakePiezoFields(piezo, back);
+    EXPECT_EQ(back.c, m.c);
+    EXPECT_EQ(back.e, m.e);
+    EXPECT_FLOAT_EQ(back.epsilon[8], m.epsilon[8]);
+
+    // The marked entries: C22 C23 C33 C44, e24 e32 e33, eps22 eps33.
+    int ortho = 0, e = 0, eps = 0;
+    for (int k = 0; k < 9; ++k) ortho += OrthoEntryUsed(k) ? 1 << k : 0;
+    for (int k = 0; k < 18; ++k) e += PiezoEEntryUsed(k) ? 1 << k : 0;
+    for (int k = 0; k < 9; ++k) eps += PiezoEpsilonEntryUsed(k) ? 1 << k : 0;
+    EXPECT_EQ(ortho, (1 << 3) | (1 << 4) | (1 << 5) | (1 << 6));
+    EXPECT_EQ(e, (1 << 9) | (1 << 13) | (1 << 14));
+    EXPECT_EQ(eps, (1 << 4) | (1 << 8));
+}
+
 struct MaterialEditorDocTest : ::testing::Test {
     CElixDoc doc;
     test::ScriptedUserInterface ui;
@@ -223,6 +254,32 @@ TEST_F(MaterialEditorDocTest, ApplyMovesTheGrayLevelToTheEditedMaterial) {
     ASSERT_TRUE(editor.Apply(fields));
     EXPECT_EQ(doc.Materials()[0].grayLevel, 255);
     EXPECT_EQ(doc.Materials()[1].grayLevel, 3);
+}
+
+
+// The editor's changes rebuild the display image: with the materials shown
+// in colour, a material added by the editor gets its list colour at once.
+TEST_F(MaterialEditorDocTest, AnAddedMaterialIsPaintedInItsListColourAtOnce) {
+    doc.image.ImageWidth = 4;
+    doc.image.ImageHeight = 2;
+    doc.image.Rows.assign(2, std::vector<std::uint8_t>(4, 4));
+    CMaterialProperty water;
+    water.name = "Water";
+    water.grayLevel = 3;
+    ASSERT_TRUE(doc.AddItem(water));
+    CMaterialEditor editor = CMaterialEditor::ForDocument(doc);
+    ASSERT_EQ(doc.DisplayCategory, "MaterialProperties");
+    EXPECT_EQ(doc.image.red[3], 255);  // first colour (255, 0, 0) once the editor opens
+    EXPECT_EQ(doc.image.green[4], 4);  // gray 4 has no material yet: gray
+
+    MaterialEditorFields fields = editor.Fields();
+    fields.grayLevel = 4;
+    ASSERT_TRUE(editor.Add(fields));
+    // The second list colour is (0, 255, 0).
+    EXPECT_EQ(doc.image.red[4], 0);
+    EXPECT_EQ(doc.image.green[4], 255);
+    EXPECT_EQ(doc.image.blue[4], 0);
+    ASSERT_FALSE(doc.image.displayBitmap.empty());
 }
 
 }  // namespace
