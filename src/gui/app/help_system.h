@@ -10,12 +10,13 @@
 #include <string>
 #include <string_view>
 
+#include "app/help_window.h"
+
 class QMetaObject;
 class QWidget;
 
 namespace elix {
 
-class CHelpWindow;
 class CMainFrame;
 
 // Where the manual lies below an installation's root folder.
