@@ -9,6 +9,8 @@
 #include "app/help_system.h"
 #include "app/help_window.h"
 #include "app/main_frame.h"
+#include "app/path_dialog.h"
+#include "app/qt_user_interface.h"
 #include "platform/text_format.h"
 #include "support/gui_test_registry.h"
 #include "support/gui_window.h"
@@ -50,7 +52,7 @@ void HelpTest::helpTopicsShowsTheContentsPage() {
     QVERIFY(window->windowTitle().startsWith(QStringLiteral("Elastrix")));
     QVERIFY(window->Browser()->toPlainText().contains(QStringLiteral("Tutorial")));
     // A link of the contents page leads to its page; Back returns.
-    window->Browser()->setSource(QUrl(QStringLiteral("tutorial.html")));
+    window->Browser()->setSource(window->CurrentPage().resolved(QUrl(QStringLiteral("tutorial.html"))));
     QCOMPARE(FileName(window->CurrentPage()), QStringLiteral("tutorial.html"));
     window->Browser()->backward();
     QCOMPARE(FileName(window->CurrentPage()), QStringLiteral("index.html"));
@@ -109,6 +111,22 @@ void HelpTest::aMissingManualIsReported() {
     const std::vector<std::string> expected(2, Format(kNoManualText, index));
     QCOMPARE(w.ui.Texts(), expected);
     QVERIFY(!help.HelpWindow());
+}
+
+// Pictures of the help window and of the small dialogs of the main window
+// for their manual pages.
+void HelpTest::screenshots() {
+    if (ScreensFolder().isEmpty()) QSKIP("set ELASTRIX_SCREENS_DIR to write the help window's pictures");
+    CHelpWindow help(kManual + QStringLiteral("/index.html"));
+    help.ShowPage(kManual + QStringLiteral("/tutorial.html"));
+    help.resize(760, 560);
+    QVERIFY(SavePicture(help, QStringLiteral("CHelpWindow"), false));
+    CZoomDlg zoom(1.5);
+    QVERIFY(SavePicture(zoom, QStringLiteral("CZoomDlg")));
+    CPathDlg paths(CDirectories::Defaults("/opt/elastrix"));
+    QVERIFY(SavePicture(paths, QStringLiteral("CPathDlg")));
+    CCommentDlg comment("Pulse-echo inspection of a 40 mm steel block\nwith a side-drilled hole.", nullptr);
+    QVERIFY(SavePicture(comment, QStringLiteral("CCommentDlg")));
 }
 
 ELASTRIX_GUI_TEST(HelpTest);

@@ -22,6 +22,7 @@ private slots:
     void f1InAModalDialogShowsItsPageBesideIt();
     void f1InTheMainWindowShowsItsPage();
     void aMissingManualIsReported();
+    void screenshots();
 };
 
 }  // namespace elix::test
