@@ -1,6 +1,8 @@
 // Runs "elastrix-cli run" on batch lists as a user would.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
 #include <string>
 
 #include "core/engine/run_test_model.h"
@@ -16,10 +18,12 @@ using test::RunCli;
 
 // The run tests' small steel plate, written as a model file with its GEO
 // geometry beside it in its own folder.
-std::string WritePlate(test::TempDir& dir, const std::string& folder) {
+std::string WritePlate(test::TempDir& dir, const std::string& folder,
+                       const std::function<void(CElixDoc&)>& change = {}) {
     std::filesystem::create_directory(dir.Path(folder));
     CElixDoc doc;
     test::MakeModel(doc, dir);
+    if (change) change(doc);
     EXPECT_TRUE(doc.WriteImageFile(dir.Path(folder + "/plate.geo")));
     doc.ImageFileName = "plate.geo";
     const std::string path = dir.Path(folder + "/plate.wmd");
@@ -60,6 +64,53 @@ TEST(RunCommandTest, UsageErrorsAndUnreadableLists) {
     const CliRun restart = RunCli("run --restart " + dir.Path("none.res") + " " + model);
     EXPECT_EQ(restart.status, 1);
     EXPECT_NE(restart.err.find("Unable to open file " + dir.Path("none.res") + "."), std::string::npos) << restart.err;
+}
+
+// Preparation refuses what the model check refuses: the run exits 1 with
+// the check's message before any receiver file is opened.
+TEST(RunCommandTest, RefusesZeroLengthReceiversAndShearPressureSources) {
+    struct Case {
+        const char* folder;
+        std::function<void(CElixDoc&)> change;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"zero",
+         [](CElixDoc& doc) {
+             CReceiver& echo = doc.Receivers()[0];
+             echo.x2 = echo.x1;
+         },
+         "Receiver 'Echo' has zero length. Please use 'Receiver Configuration' command under Elix menu to change its "
+         "size."},
+        {"outside",
+         [](CElixDoc& doc) {
+             CReceiver& echo = doc.Receivers()[0];
+             echo.y1 = echo.y2 = -0.001f;  // wholly above the image
+         },
+         "Receiver 'Echo' has zero length."},
+        {"pressure",
+         [](CElixDoc& doc) {
+             CSource& tx = doc.Sources()[0];
+             tx.signalType = 1;
+             tx.shearMode = 1;
+         },
+         "Error: Pressure source 'Tx' is not able to work in shear mode.\nNote: Pressure Source can only simulate "
+         "longitudinal mode"},
+    };
+    for (const Case& c : cases) {
+        test::TempDir dir;
+        const std::string model = WritePlate(dir, c.folder, c.change);
+        const CliRun r = RunCli("run " + model);
+        EXPECT_EQ(r.status, 1) << c.folder << ": " << r.err;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << c.folder << ": " << r.err;
+        EXPECT_FALSE(std::filesystem::exists(dir.Path(std::string(c.folder) + "/echo.txt"))) << c.folder;
+        EXPECT_FALSE(std::filesystem::exists(dir.Path(std::string(c.folder) + "/bottom.txt"))) << c.folder;
+    }
+    // The unchanged plate runs and writes its receivers.
+    test::TempDir dir;
+    const std::string model = WritePlate(dir, "plain");
+    EXPECT_EQ(RunCli("run " + model).status, 0);
+    EXPECT_TRUE(std::filesystem::exists(dir.Path("plain/echo.txt")));
 }
 
 }  // namespace

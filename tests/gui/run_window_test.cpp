@@ -29,6 +29,7 @@
 #include "support/gui_test_registry.h"
 #include "support/gui_window.h"
 #include "support/temp_dir.h"
+#include "view/colour_map.h"
 #include "view/elix_view.h"
 #include "view/play_control_dlg.h"
 #include "view/wavefield_frame.h"
@@ -264,6 +265,82 @@ void RunWindowTest::liveFrameContrastDumpAndStopWithoutRestart() {
     w.frame->UpdateCommandUI();
     QVERIFY(!w.frame->Action(Cmd::DumpDisplacements)->isEnabled());
     QVERIFY(w.frame->Action(Cmd::RunModel)->isEnabled());
+}
+
+// Whether every pixel of picture shows the colour palette gives its index.
+bool ColoursFollow(const QImage& picture, const Palette256& palette) {
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const auto k = static_cast<std::size_t>(picture.pixelIndex(x, y));
+            if (picture.pixel(x, y) != qRgb(palette.red[k], palette.green[k], palette.blue[k])) return false;
+        }
+    return true;
+}
+
+// View > Colour Map mid-run: the frame's levels stay the core's, only the
+// colours change, at once; the checked item follows; File > Save Frame As
+// PNG writes the view at its zoom in the colours shown.
+void RunWindowTest::colourMapRepaintsTheFrameAndSavesItAsPng() {
+    Window w;
+    QVERIFY(w.frame->OpenModel(w.Example("immersion")));
+    CElixDoc& doc = w.Doc();
+    w.frame->Execute(Cmd::Zoom200);
+    const std::string pngPath = w.dir.Path("frame100.png");
+    bool grayShown = false, levelsKept = false, divergingShown = false, checked = false, sequentialShown = false;
+    bool backToGray = false;
+    QImage saved, shownWhenSaved;
+    RunScript script;
+    script.Then([] { return Monitor() && Monitor()->CurrentStep() >= 0; }, [] {
+        WhenModal<CRunToStepDlg>([](CRunToStepDlg& d) {
+            d.StepField()->setValue(100);
+            d.accept();
+        });
+        Monitor()->Dialog()->RunToStepButton()->click();
+    });
+    script.Then([] { return PausedAt(100); }, [&] {
+        const CNodeGrid& grid = *Monitor()->Grid();
+        CElixView* view = ActiveView(w);
+        const ImageRows core = CoreFrame(doc, grid, true);
+        grayShown = PictureEquals(view->Picture(), core) && ColoursFollow(view->Picture(), GrayPalette());
+        SaveScreen(*w.frame, "CElixView_wavefield_gray");
+        w.frame->Execute(Cmd::ColourMapDiverging);
+        levelsKept = PictureEquals(view->Picture(), core) && doc.image.Rows == core;
+        divergingShown = ColoursFollow(view->Picture(), ColourMapPalette(ColourMap::Diverging));
+        checked = w.frame->Action(Cmd::ColourMapDiverging)->isChecked() &&
+                  !w.frame->Action(Cmd::ColourMapGray)->isChecked();
+        SaveScreen(*w.frame, "CElixView_wavefield_diverging");
+        w.ui.script.files = {pngPath};
+        w.frame->Execute(Cmd::SaveFramePng);
+        saved.load(QString::fromStdString(pngPath));
+        shownWhenSaved = view->Picture();
+        w.frame->Execute(Cmd::ColourMapSequential);
+        sequentialShown = ColoursFollow(view->Picture(), ColourMapPalette(ColourMap::Sequential));
+        w.frame->Execute(Cmd::ColourMapGray);
+        backToGray = ColoursFollow(view->Picture(), GrayPalette()) &&
+                     w.frame->Action(Cmd::ColourMapGray)->isChecked();
+        w.ui.script.answers = {MessageAnswer::No};
+        Monitor()->Dialog()->StopButton()->click();
+    });
+    w.frame->Execute(Cmd::RunModel);
+    SetFrameColourMap(ColourMap::Gray);
+    QCOMPARE(script.Left(), std::size_t(0));
+    QVERIFY(grayShown);
+    QVERIFY(levelsKept);
+    QVERIFY(divergingShown);
+    QVERIFY(checked);
+    QVERIFY(sequentialShown);
+    QVERIFY(backToGray);
+    // The PNG: twice the frame's size at 200 %, each node a 2 x 2 block
+    // of its diverging colour.
+    QVERIFY(!saved.isNull());
+    QCOMPARE(saved.width(), 2 * shownWhenSaved.width());
+    QCOMPARE(saved.height(), 2 * shownWhenSaved.height());
+    for (int j = 0; j < shownWhenSaved.height(); j += 17)
+        for (int i = 0; i < shownWhenSaved.width(); i += 23) {
+            QCOMPARE(saved.pixel(2 * i, 2 * j), shownWhenSaved.pixel(i, j));
+            QCOMPARE(saved.pixel(2 * i + 1, 2 * j + 1), shownWhenSaved.pixel(i, j));
+        }
+    QCOMPARE(w.ui.script.fileRequests.back().defaultExtension, std::string("png"));
 }
 
 // Check Model shows the grid figures, the memory text and the warnings;

@@ -11,6 +11,7 @@ private slots:
     void liveFrameContrastDumpAndStopWithoutRestart();
     void checkModelShowsTheGridFigures();
     void playbackStepsThroughSavedFrames();
+    void colourMapRepaintsTheFrameAndSavesItAsPng();
 };
 
 }  // namespace elix::test

@@ -1,6 +1,7 @@
 #include "engine/row_workers.h"
 
 #include <algorithm>
+#include <system_error>
 
 #include "engine/fast_kernels.h"
 #include "engine/kernels.h"
@@ -34,16 +35,35 @@ void SpinThenWait(const std::atomic<T>& value, T old) {
 
 }  // namespace
 
-CRowWorkers::CRowWorkers(int threadTotal) {
-    const int workers = std::clamp(threadTotal, 1, kMaxThreads) - 1;
-    for (int k = 0; k < workers; ++k) m_threads.emplace_back([this, k] { WorkerLoop(k + 1); });
+CRowWorkers::ThreadStarter& CRowWorkers::StartThread() {
+    static ThreadStarter starter;
+    return starter;
 }
 
-CRowWorkers::~CRowWorkers() {
+CRowWorkers::CRowWorkers(int threadTotal) {
+    const int workers = std::clamp(threadTotal, 1, kMaxThreads) - 1;
+    try {
+        for (int k = 0; k < workers; ++k) {
+            std::function<void()> body = [this, k] { WorkerLoop(k + 1); };
+            if (StartThread())
+                m_threads.push_back(StartThread()(std::move(body)));
+            else
+                m_threads.emplace_back(std::move(body));
+        }
+    } catch (const std::system_error&) {
+        m_started = false;
+        StopWorkers();
+    }
+}
+
+CRowWorkers::~CRowWorkers() { StopWorkers(); }
+
+void CRowWorkers::StopWorkers() {
     m_quit.store(true, std::memory_order_release);
     m_generation.fetch_add(1, std::memory_order_acq_rel);
     m_generation.notify_all();
     for (std::thread& t : m_threads) t.join();
+    m_threads.clear();
 }
 
 void CRowWorkers::AdvanceRow(int j) {

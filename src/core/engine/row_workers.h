@@ -6,6 +6,7 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -20,12 +21,20 @@ class CRowWorkers {
 public:
     static constexpr int kMaxThreads = 4;
 
-    // threadTotal counts the calling thread: 1 starts no worker.
+    // Starts one worker thread; std::thread's own constructor unless a
+    // test replaces it (to make creation fail with std::system_error).
+    using ThreadStarter = std::function<std::thread(std::function<void()>)>;
+    static ThreadStarter& StartThread();
+
+    // threadTotal counts the calling thread: 1 starts no worker. When a
+    // worker cannot be created the set is not started: the workers made
+    // so far are ended again and Started() is false.
     explicit CRowWorkers(int threadTotal);
     ~CRowWorkers();
     CRowWorkers(const CRowWorkers&) = delete;
     CRowWorkers& operator=(const CRowWorkers&) = delete;
 
+    bool Started() const { return m_started; }
     int ThreadTotal() const { return static_cast<int>(m_threads.size()) + 1; }
 
     // Advances level n+1 of every row of grid, by the row plan fast when
@@ -48,6 +57,8 @@ private:
     std::atomic<unsigned> m_generation{0};  // bumped for every pass
     std::atomic<int> m_pending{0};          // workers still in the pass
     std::atomic<bool> m_quit{false};
+    bool m_started = true;
+    void StopWorkers();
 };
 
 }  // namespace elix

@@ -13,6 +13,7 @@
 #include "engine/excitation_setup.h"
 #include "engine/fast_kernels.h"
 #include "engine/grid_builder.h"
+#include "engine/model_check.h"
 #include "engine/node_grid.h"
 #include "engine/receivers.h"
 #include "engine/restart_file.h"
@@ -38,11 +39,20 @@ bool Prepare(CElixDoc& doc, RunData& run, std::string& error) {
     }
     if (!ComputeRunGeometry(doc, run.geometry, error)) return false;
     const CRunGeometry& g = run.geometry;
+    // The array and pressure-source checks refuse what the grid cannot
+    // drive; their truncation warnings alone let the run go on.
+    std::string arrays;
+    if (!CheckSourceReceiverArrays(doc, g, arrays)) {
+        error = arrays;
+        return false;
+    }
+    if (!arrays.empty()) doc.ReportMessage(arrays, MessageStyle::Information);
     std::string memory;
     if (!CheckMemory(g.nx, g.ny, true, memory)) {
         error = memory;
         return false;
     }
+    if (!CheckZeroLengths(doc, error)) return false;
     RegionMap region;
     if (!BuildRegionMap(doc, g, region, error)) return false;
     if (!BuildNodeGrid(doc, g, region, run.grid, error)) return false;
@@ -248,6 +258,11 @@ RunOutcome Run(CElixDoc& doc, IRunMonitor& monitor, bool restart) {
 
     const TimeFunctionContext context = TimeFunctionContextOf(doc);
     CRowWorkers workers(doc.job.ThreadTotal);
+    if (!workers.Started()) {
+        doc.SetMessageText("Failed to create multithreads\n");
+        doc.ReportMessage(doc.MessageText(), MessageStyle::Exclamation);
+        return EndRun(doc, run, RunOutcome::Failed);
+    }
     CHighOrderMarks marks;
     CFastKernels fast;
     PrepareStepping(doc, *run, marks, fast);

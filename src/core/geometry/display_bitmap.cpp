@@ -9,6 +9,7 @@
 #include "geometry/byte_order.h"
 #include "geometry/item_colours.h"
 #include "model/elix_doc.h"
+#include "view/colour_map.h"
 
 namespace elix {
 
@@ -80,7 +81,7 @@ bool ReadDibInfo(const std::vector<std::uint8_t>& block, DibInfo& info) {
 bool CElixDoc::RebuildDisplayBitmap() {
     image.displayBitmap.clear();
     image.displayBitmap.shrink_to_fit();
-    Palette256 palette = GrayPalette();
+    Palette256 palette = image.ShowsFrame ? ColourMapPalette(FrameColourMap()) : GrayPalette();
     if (DisplayCategory == "MaterialProperties") {
         BuildMaterialPalette();
         image.materialPalette = true;

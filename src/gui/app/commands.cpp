@@ -44,6 +44,12 @@ constexpr std::array<CommandInfo, static_cast<std::size_t>(Cmd::Count)> kCommand
     {Cmd::Zoom200, "&200%", "Zoom to 200%", R::Always, true},
     {Cmd::ZoomOther, "&Other", "Zoom to any size", R::Always, true},
     {Cmd::ContrastEnhance, "&Contrast Enhance", "Enhance the contrast of wavefield frames", R::HasGeometry, true},
+    {Cmd::ColourMapGray, "&Gray", "Show wavefield frames in gray levels", R::Always, false},
+    {Cmd::ColourMapDiverging, "&Diverging", "Show wavefield frames from blue through white to red", R::Always, false},
+    {Cmd::ColourMapSequential, "&Sequential", "Show wavefield frames from black through red and yellow to white",
+     R::Always, false},
+    {Cmd::SaveFramePng, "Save Frame As &PNG...", "Save the picture of the active view as a PNG file", R::ImageLoaded,
+     true},
 
     {Cmd::CreateImage, "&Create Image", "Create a new geometry image", R::Idle, true},
     {Cmd::AddRectangle, "Add &Rectangle", "Paint a rectangle into the image", R::IdleImageLoaded, true},

@@ -17,6 +17,7 @@ enum class Cmd {
     ViewToolbar, ViewElixToolbar, ViewStatusBar,
     ShowModel, ShowMaterials, ShowBCs, ShowSources, ShowReceivers, ShowElectrodePairs, ShowElectrodes, ShowAll,
     Zoom50, Zoom70, Zoom100, Zoom150, Zoom200, ZoomOther, ContrastEnhance,
+    ColourMapGray, ColourMapDiverging, ColourMapSequential, SaveFramePng,
     // Elix > Geometry
     CreateImage, AddRectangle, AddEllipse, AddLayer, AddUserObject, SaveGeometry, LoadGeometry,
     // Elix

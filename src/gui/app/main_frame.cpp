@@ -38,6 +38,7 @@
 #include "model/model_file.h"
 #include "platform/files.h"
 #include "platform/text_format.h"
+#include "view/colour_map.h"
 #include "view/elix_view.h"
 #include "view/zoom_dialog.h"
 
@@ -128,7 +129,8 @@ void CMainFrame::CreateActions() {
         connect(action, &QAction::triggered, this, [this, id] { Execute(id); });
         m_actions[static_cast<std::size_t>(id)] = action;
     }
-    for (Cmd id : {Cmd::ViewToolbar, Cmd::ViewElixToolbar, Cmd::ViewStatusBar, Cmd::ContrastEnhance})
+    for (Cmd id : {Cmd::ViewToolbar, Cmd::ViewElixToolbar, Cmd::ViewStatusBar, Cmd::ContrastEnhance,
+                   Cmd::ColourMapGray, Cmd::ColourMapDiverging, Cmd::ColourMapSequential})
         Action(id)->setCheckable(true);
     Action(Cmd::FileNew)->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
     Action(Cmd::FileOpen)->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
@@ -176,6 +178,7 @@ void CMainFrame::CreateMenus() {
     QMenu* zoom = view->addMenu(QStringLiteral("&Zoom"));
     add(zoom, {Cmd::Zoom50, Cmd::Zoom70, Cmd::Zoom100, Cmd::Zoom150, Cmd::Zoom200, Cmd::ZoomOther});
     add(view, {Cmd::ContrastEnhance});
+    add(view->addMenu(QStringLiteral("Colour &Map")), {Cmd::ColourMapGray, Cmd::ColourMapDiverging, Cmd::ColourMapSequential});
 
     QMenu* elix = menu("&Elix");
     m_geometryMenu = elix->addMenu(QStringLiteral("&Geometry"));
@@ -236,6 +239,7 @@ void CMainFrame::UpdateRecentFileMenu() {
                 file->addAction(Action(id));
             file->addSeparator();
             for (Cmd id : {Cmd::FilePrint, Cmd::FilePrintPreview, Cmd::FilePrintSetup}) file->addAction(Action(id));
+            file->addAction(Action(Cmd::SaveFramePng));
         } else {
             for (Cmd id : {Cmd::FileNew, Cmd::FileOpen, Cmd::FilePrintSetup}) file->addAction(Action(id));
         }
@@ -310,6 +314,9 @@ void CMainFrame::UpdateCommandUI() {
     Action(Cmd::ViewElixToolbar)->setChecked(m_elixToolBar->isVisible());
     Action(Cmd::ViewStatusBar)->setChecked(statusBar()->isVisible());
     Action(Cmd::ContrastEnhance)->setChecked(doc && doc->contrastEnhance);
+    Action(Cmd::ColourMapGray)->setChecked(FrameColourMap() == ColourMap::Gray);
+    Action(Cmd::ColourMapDiverging)->setChecked(FrameColourMap() == ColourMap::Diverging);
+    Action(Cmd::ColourMapSequential)->setChecked(FrameColourMap() == ColourMap::Sequential);
     UpdateFrameTitles();
 }
 

@@ -1,6 +1,10 @@
 // Elix > Check Model, Run, Restart Model; Tools > Dump Displacements and
 // Playback.
+#include <QImage>
 #include <QStatusBar>
+#include <algorithm>
+#include <cmath>
+#include <optional>
 
 #include "app/directories.h"
 #include "app/main_frame.h"
@@ -10,6 +14,8 @@
 #include "engine/qt_run_monitor.h"
 #include "engine/run.h"
 #include "model/elix_doc.h"
+#include "view/colour_map.h"
+#include "view/elix_view.h"
 #include "view/frame_dump.h"
 #include "view/play_control_dlg.h"
 
@@ -72,11 +78,58 @@ void PlaybackCommand(CMainFrame& frame, CElixDoc& doc) {
     dialog.exec();
 }
 
+// View > Colour Map: the program's frame palette; every model showing a
+// frame (live or played back) is repainted with it at once.
+void ColourMapCommand(CMainFrame& frame, ColourMap map) {
+    SetFrameColourMap(map);
+    for (CChildFrame* child : frame.Frames()) {
+        CElixDoc& doc = child->Document();
+        if (!doc.image.ShowsFrame) continue;
+        doc.RebuildDisplayBitmap();
+        doc.UpdateAllViews('a');
+    }
+    frame.UpdateCommandUI();
+}
+
+// File > Save Frame As PNG: the active view's picture at its zoom, in the
+// colours it is shown with.
+void SaveFramePngCommand(CMainFrame& frame, CElixDoc& doc) {
+    CChildFrame* child = frame.ActiveFrame();
+    if (!child) return;
+    const QImage& picture = child->View()->Picture();
+    if (picture.isNull()) {
+        doc.ReportMessage("There is no picture to save.", MessageStyle::Exclamation);
+        return;
+    }
+    FileChooserRequest request;
+    request.title = "Save Frame As PNG";
+    request.filter = "PNG Files (*.png)|*.png|All Files (*.*)|*.*||";
+    request.defaultExtension = "png";
+    request.startFolder = frame.Directories()[DirectoryKind::Pcx];
+    request.proposedName = TitleStem(doc.Title()) + ".png";
+    request.confirmOverwrite = true;
+    const std::optional<std::string> path = frame.UserInterface().ChooseFileToSave(request);
+    if (!path) return;
+    const int width = std::max(1, static_cast<int>(std::lround(static_cast<double>(doc.zoom) * picture.width())));
+    const int height = std::max(1, static_cast<int>(std::lround(static_cast<double>(doc.zoom) * picture.height())));
+    const QImage shown = picture.convertToFormat(QImage::Format_RGB32)
+                             .scaled(width, height, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    if (!shown.save(QString::fromStdString(*path), "PNG"))
+        doc.ReportMessage("Unable to save the file \"" + *path + "\".", MessageStyle::Exclamation);
+}
+
 }  // namespace
 
 bool ExecuteRunCommand(CMainFrame& frame, Cmd id, CElixDoc* doc) {
+    switch (id) {
+        case Cmd::ColourMapGray: ColourMapCommand(frame, ColourMap::Gray); return true;
+        case Cmd::ColourMapDiverging: ColourMapCommand(frame, ColourMap::Diverging); return true;
+        case Cmd::ColourMapSequential: ColourMapCommand(frame, ColourMap::Sequential); return true;
+        default: break;
+    }
     if (!doc) return false;
     switch (id) {
+        case Cmd::SaveFramePng: SaveFramePngCommand(frame, *doc); return true;
         case Cmd::CheckModel: CheckModelCommand(frame, *doc); return true;
         case Cmd::RunModel: RunCommand(frame, *doc, false); return true;
         case Cmd::RestartModel: RunCommand(frame, *doc, true); return true;

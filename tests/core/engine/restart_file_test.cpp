@@ -38,6 +38,7 @@ void MakeRestartModel(CElixDoc& doc, test::TempDir& dir) {
     array.x2 = 0.0025f;
     array.y1 = array.y2 = 0.0f;
     array.curveArrayFlags = kArrayFocusingBlock;
+    array.shearMode = 0;  // an array records one wave type only
     array.focusing.delayLaw = 1;
     array.focusing.a[0] = 1.0f;
     doc.AddItem(array);

@@ -4,9 +4,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <functional>
+#include <system_error>
+#include <thread>
 #include <string>
 #include <vector>
 
+#include "engine/row_workers.h"
 #include "run_test_model.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
@@ -124,6 +129,58 @@ TEST(RunTest, AttachesTheGridOnlyWhileStepping) {
     EXPECT_EQ(monitor.events, (std::vector<std::string>{"attach", "progress", "detach"}));
     EXPECT_GT(monitor.hx, 0.0);
     EXPECT_EQ(monitor.grid, nullptr);
+}
+
+// A worker that cannot be created fails the run with its message; the
+// workers already made are ended, no step is taken and the next run, with
+// threads to be had again, finishes.
+TEST(RunTest, AWorkerThatCannotBeCreatedFailsTheRun) {
+    int made = 0;
+    CRowWorkers::StartThread() = [&made](std::function<void()> body) {
+        if (++made == 2) throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+        return std::thread(std::move(body));
+    };
+    test::TempDir dir;
+    test::ScriptedUserInterface ui;
+    CElixDoc doc;
+    doc.SetUserInterface(&ui);
+    MakeModel(doc, dir);
+    doc.job.ThreadTotal = 4;
+    CountingMonitor monitor;
+    EXPECT_EQ(elix::Run(doc, monitor), RunOutcome::Failed);
+    CRowWorkers::StartThread() = nullptr;
+    EXPECT_EQ(made, 2);
+    EXPECT_EQ(doc.MessageText(), "Failed to create multithreads\n");
+    EXPECT_EQ(ui.LastText(), "Failed to create multithreads\n");
+    EXPECT_EQ(monitor.progressCalls, 0);
+    EXPECT_FALSE(doc.IsRunning());
+
+    CountingMonitor again;
+    EXPECT_EQ(elix::Run(doc, again), RunOutcome::Finished) << doc.MessageText();
+    EXPECT_GT(again.progressCalls, 50);
+}
+
+// Preparation's checks in their order: the array and pressure-source
+// checks come before the zero-length check, each with its message.
+TEST(RunTest, PreparationChecksArraysBeforeZeroLengths) {
+    test::TempDir dir;
+    test::ScriptedUserInterface ui;
+    CElixDoc doc;
+    doc.SetUserInterface(&ui);
+    MakeModel(doc, dir);
+    doc.Receivers()[0].x2 = doc.Receivers()[0].x1;
+    doc.Receivers()[0].y2 = doc.Receivers()[0].y1;
+    doc.Sources()[0].signalType = 1;
+    doc.Sources()[0].pointSource = 1;
+    CountingMonitor monitor;
+    EXPECT_EQ(elix::Run(doc, monitor), RunOutcome::Failed);
+    EXPECT_EQ(doc.MessageText().rfind("Error: Pressure source 'Tx' can't work with point source.\n", 0), 0u)
+        << doc.MessageText();
+    doc.Sources()[0].signalType = 0;
+    EXPECT_EQ(elix::Run(doc, monitor), RunOutcome::Failed);
+    EXPECT_EQ(doc.MessageText().rfind("Receiver 'Echo' has zero length.", 0), 0u) << doc.MessageText();
+    EXPECT_EQ(monitor.progressCalls, 0);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("echo.txt")));
 }
 
 }  // namespace
