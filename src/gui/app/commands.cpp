@@ -95,7 +95,7 @@ constexpr std::array<CommandInfo, static_cast<std::size_t>(Cmd::Count)> kCommand
     {Cmd::WindowTile, "&Tile", "Arrange windows as non-overlapping tiles", R::Always, false},
     {Cmd::WindowArrangeIcons, "&Arrange Icons", "Arrange icons at the bottom of the window", R::Always, false},
 
-    {Cmd::HelpTopics, "&Help Topics", "List Help topics", R::Always, false, false},
+    {Cmd::HelpTopics, "&Help Topics", "List Help topics", R::Always, false},
     {Cmd::About, "&About Elastrix", "Display program information, version number and copyright", R::Always, false},
 
     {Cmd::GeometryMenu, "Geometry Menu", "Create and edit the geometry image", R::Idle, true},

@@ -27,6 +27,7 @@
 #include <algorithm>
 
 #include "analysis/plot_window.h"
+#include "app/help_system.h"
 #include "app/multi_jobs_dlg.h"
 #include "app/path_dialog.h"
 #include "app/program_rules.h"
@@ -100,6 +101,7 @@ CMainFrame::CMainFrame(InstallationPaths paths, CDirectories directories, QWidge
     auto* idle = new QTimer(this);
     connect(idle, &QTimer::timeout, this, [this] { UpdateCommandUI(); });
     idle->start(300);
+    HelpSystemOf(*this);  // F1 in every window
 }
 
 CMainFrame::~CMainFrame() {
@@ -720,6 +722,7 @@ void CMainFrame::Execute(Cmd id) {
             }
             break;
         }
+        case Cmd::HelpTopics: HelpSystemOf(*this).ShowHelpTopics(); break;
         case Cmd::About: About(); break;
         case Cmd::GeometryMenu: {
             QWidget* button = m_elixToolBar->widgetForAction(Action(Cmd::GeometryMenu));
