@@ -2,6 +2,7 @@
 #include "help_test.h"
 
 #include <QDialog>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
 #include <QTextBrowser>
@@ -9,6 +10,7 @@
 #include "app/help_system.h"
 #include "app/help_window.h"
 #include "app/main_frame.h"
+#include "app/multi_jobs_dlg.h"
 #include "app/path_dialog.h"
 #include "app/qt_user_interface.h"
 #include "platform/text_format.h"
@@ -84,6 +86,23 @@ void HelpTest::f1InAModalDialogShowsItsPageBesideIt() {
     QVERIFY(usable);
     // F1 was the help's: the zoom is unchanged and nothing else was shown.
     QCOMPARE(w.Doc().zoom, 1.0);
+    QVERIFY(w.ui.Texts().empty());
+}
+
+// A dialog's own Help button opens its page like F1 does (the Multi Jobs
+// panel stands for every dialog with one).
+void HelpTest::helpButtonsOpenTheirDialogsPage() {
+    Window w;
+    HelpSystemOf(*w.frame).SetManualFolder(kManual);
+    QString shownPage;
+    WhenModal<CMultiJobsDlg>([&](CMultiJobsDlg& dialog) {
+        for (QPushButton* button : dialog.findChildren<QPushButton*>())
+            if (button->text() == QStringLiteral("&Help")) QTest::mouseClick(button, Qt::LeftButton);
+        if (auto* help = dialog.findChild<CHelpWindow*>()) shownPage = FileName(help->CurrentPage());
+        dialog.reject();
+    });
+    w.frame->Execute(Cmd::RunMultiJobs);
+    QCOMPARE(shownPage, QStringLiteral("CMultiJobsDlg.html"));
     QVERIFY(w.ui.Texts().empty());
 }
 

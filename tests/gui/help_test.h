@@ -21,6 +21,7 @@ private slots:
     void helpTopicsShowsTheContentsPage();
     void f1InAModalDialogShowsItsPageBesideIt();
     void f1InTheMainWindowShowsItsPage();
+    void helpButtonsOpenTheirDialogsPage();
     void aMissingManualIsReported();
     void screenshots();
 };

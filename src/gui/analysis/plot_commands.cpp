@@ -9,20 +9,13 @@
 #include "analysis/recorded_receivers.h"
 #include "analysis/ref_curve_dlg.h"
 #include "analysis/spectrum.h"
+#include "app/help_system.h"
 #include "app/main_frame.h"
 #include "app/subsystem_commands.h"
 #include "engine/run.h"
 #include "model/elix_doc.h"
 
 namespace elix {
-namespace {
-
-constexpr const char* kAttenuationHelp =
-    "Attenuation shows the spectra of the receiver curves in decibels against a reference curve, "
-    "-20 log10(amplitude / reference amplitude) at each frequency. Choose the reference with Next and "
-    "Previous; curves of the other wave type (L against T) are hidden and the reference becomes a zero line.";
-
-}  // namespace
 
 bool EditPlot(CMainFrame& frame, CElixDoc& doc, char kind) {
     const int index = PlotIndexOfKind(kind);
@@ -54,7 +47,7 @@ void AttenuationCommand(CMainFrame& frame, CElixDoc& doc) {
     if (!BeginAttenuation(doc, reference)) return;
     CRefCurveDlg dialog(
         doc.plotData[kAttenuationPlot], reference,
-        [&doc] { doc.ReportMessage(kAttenuationHelp, MessageStyle::Information, "Attenuation"); }, &frame);
+        [&dialog] { ShowHelpPageOf(&dialog); }, &frame);
     // With Cancel the default reference is used and no window opens.
     if (dialog.exec() == QDialog::Accepted) {
         OpenPlotWindow(frame, doc, 't');

@@ -14,6 +14,7 @@
 #include <cmath>
 
 #include "analysis/plot_painter.h"
+#include "app/help_system.h"
 #include "engine/run.h"
 #include "model/elix_doc.h"
 #include "platform/text_format.h"
@@ -90,7 +91,7 @@ CReceiverTimerDlg::CReceiverTimerDlg(CElixDoc& doc, QWidget* parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(print, &QPushButton::clicked, this, [this] { Print(); });
     connect(help, &QPushButton::clicked, this,
-            [this] { m_doc.ReportMessage(kReceiverTimerHelp, MessageStyle::Information, "Receiver Timer"); });
+            [this] { ShowHelpPageOf(this); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(curves);

@@ -56,10 +56,4 @@ private:
     QLabel* m_message;
 };
 
-// What &Help of the timer shows.
-inline constexpr const char* kReceiverTimerHelp =
-    "Receiver Timer measures how much later a wave reaches the signal curve than the reference curve: the "
-    "threshold crossing (the first sample above the threshold, in per cent of the first peak), the first peak "
-    "and the largest peak. The velocities are the distance between the two receivers over those delays.";
-
 }  // namespace elix

@@ -95,4 +95,14 @@ CHelpSystem& HelpSystemOf(CMainFrame& frame) {
     return *new CHelpSystem(frame);
 }
 
+bool ShowHelpPageOf(QWidget* window) {
+    for (QWidget* w = window; w; w = w->parentWidget()) {
+        if (auto* frame = qobject_cast<CMainFrame*>(w)) {
+            HelpSystemOf(*frame).ShowHelpFor(window);
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace elix

@@ -68,4 +68,8 @@ private:
 // The help system of a main window (created on first use).
 CHelpSystem& HelpSystemOf(CMainFrame& frame);
 
+// The manual page of window, for its Help button: opened through the help
+// system of the main window the window belongs to (false without one).
+bool ShowHelpPageOf(QWidget* window);
+
 }  // namespace elix

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "app/batch_jobs.h"
+#include "app/help_system.h"
 #include "app/main_frame.h"
 #include "engine/run.h"
 #include "model/elix_doc.h"
@@ -25,15 +26,6 @@ namespace elix {
 namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
-
-constexpr const char* kHelpText =
-    "The Multi Jobs Control Panel runs several models one after another without a user at the screen.\n\n"
-    "Add Files appends models to the list (a model already in the list is not added twice); tick jobs and "
-    "press Del Selected to remove them, or Delete All. Up and Down page through the list ten jobs at a time. "
-    "Load appends the jobs of a batch list file (.wbf); Save and Save As write the list to one.\n\n"
-    "Run closes the panel and runs the jobs in list order. Every warning and error message of a job goes to "
-    "the log file instead of a message box, and every question a job asks is answered Yes. A job whose model "
-    "cannot be read is skipped and logged. The progress window shows the job that runs and can stop it.";
 
 // The window that shows the job running: its number, its model, the run's
 // progress text and bar, and the pause and stop controls.
@@ -277,9 +269,7 @@ void CMultiJobsDlg::AddFiles() {
     ShowRows();
 }
 
-void CMultiJobsDlg::ShowHelp() {
-    m_frame.UserInterface().ShowMessage(kHelpText, MessageStyle::Information, "Multi Jobs Control Panel");
-}
+void CMultiJobsDlg::ShowHelp() { HelpSystemOf(m_frame).ShowHelpFor(this); }
 
 void OpenMultiJobsPanel(CMainFrame& frame) {
     CMultiJobsDlg panel(frame);

@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "analysis/plot_window.h"
+#include "app/help_system.h"
 #include "app/main_frame.h"
 #include "engine/run.h"
 #include "model/elix_doc.h"
@@ -27,18 +28,6 @@ namespace {
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 constexpr const char* kRunningText = "The Model is running. Please stop the process first.";
-
-constexpr const char* kHelpText =
-    "The Transducer Designer builds the model of a layered transducer on a test piece.\n\n"
-    "Enter the image and transducer widths, the thickness of each layer (a matching layer of 0 mm is left out), "
-    "the image resolution and the centre frequency. The number after each layer name is the gray level the "
-    "layer is painted with: give the model a material of that gray level (Material Property) to set the "
-    "layer's acoustics. '<' and '>' step through the layers and show the data of each layer's material.\n\n"
-    "Create Geometry replaces the image with the layer stack, places the 'Input' electrode pair on the piezo "
-    "layer and the 'Output' receiver a quarter of the way into the testing layer, and sets the absorbing sides "
-    "ticked under Infinit Boundary Condition. Electrodes are not simulated, so with 'Drive with a source' the "
-    "designer also places a displacement source on the piezo layer's lower face: the model then runs at once.\n\n"
-    "Plot Gain turns the model's spectrum plot into the gain of each receiver against the reference curve.";
 
 }  // namespace
 
@@ -275,11 +264,6 @@ bool CTransducerDesignerDlg::PlotGain() {
     return true;
 }
 
-void CTransducerDesignerDlg::ShowHelp() {
-    if (CElixDoc* doc = Document())
-        doc->ReportMessage(kHelpText, MessageStyle::Information, "Transducer Designer");
-    else
-        m_frame.UserInterface().ShowMessage(kHelpText, MessageStyle::Information, "Transducer Designer");
-}
+void CTransducerDesignerDlg::ShowHelp() { HelpSystemOf(m_frame).ShowHelpFor(this); }
 
 }  // namespace elix
