@@ -115,14 +115,7 @@ void MakeModel(CElixDoc& doc, const std::string& model, int side) {
         doc.job.TimeStepScale = 0.5f;
     }
     const float width = static_cast<float>(cells) * 1e-4f;
-    CSource source;
-    source.name = "Tx";
-    source.x1 = 0.375f * width;
-    source.x2 = 0.625f * width;
-    source.y1 = source.y2 = 0.0f;
-    source.longitudinalTimeFunction = "Sine Pulse,2,1,5e+06";
-    source.longitudinalDuration = 2e-7f;
-    doc.AddItem(source);
+    bench::AddTopTransducer(doc, width);
     CReceiver receiver;
     receiver.name = "Rx";
     receiver.x1 = 0.45f * width;

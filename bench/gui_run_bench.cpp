@@ -34,15 +34,7 @@ std::string WriteModel(const test::TempDir& dir) {
     doc.job.CMax = 1u << 20;
     doc.job.DispFreq = 10;
     const float width = static_cast<float>(cells) * 1e-4f;
-    CSource source;
-    source.name = "Tx";
-    source.x1 = 0.375f * width;
-    source.x2 = 0.625f * width;
-    source.y1 = source.y2 = 0.0f;
-    source.longitudinalTimeFunction = "Sine Pulse,2,1,5e+06";
-    source.longitudinalDuration = 2e-7f;
-    source.shearMode = 0;
-    doc.AddItem(source);
+    bench::AddTopTransducer(doc, width, false);
     CReceiver receiver;
     receiver.name = "Rx";
     receiver.outputFile = "rx.txt";
