@@ -70,6 +70,7 @@ void BuildModel(CElixDoc& doc) {
     array.name = "Array";
     array.y1 = array.y2 = 0.0f;
     array.curveArrayFlags = kArrayFocusingBlock;
+    array.shearMode = 0;  // an array records one wave type only
     array.focusing.delayLaw = 1;
     array.focusing.a[0] = 1.0f;
     doc.AddItem(array);
