@@ -77,44 +77,32 @@ public:
     int Y(double units) const { return RoundPixels(units * m_sy); }
 
     void Line(OverlayRole role, ItemColour colour, int index, ScreenPoint a, ScreenPoint b) {
-        OverlayPrimitive p;
-        p.shape = OverlayPrimitive::Shape::Line;
-        p.role = role;
-        p.colour = colour;
-        p.itemIndex = index;
-        p.x1 = a.x;
-        p.y1 = a.y;
-        p.x2 = b.x;
-        p.y2 = b.y;
-        p.penWidth = m_pen;
-        m_overlay.primitives.push_back(std::move(p));
+        Add(OverlayPrimitive::Shape::Line, role, colour, index, a.x, a.y, b.x, b.y).penWidth = m_pen;
     }
 
     void Rect(OverlayRole role, ItemColour colour, int index, int left, int top, int width, int height) {
-        OverlayPrimitive p;
-        p.shape = OverlayPrimitive::Shape::Rect;
-        p.role = role;
-        p.colour = colour;
-        p.itemIndex = index;
-        p.x1 = left;
-        p.y1 = top;
-        p.x2 = width;
-        p.y2 = height;
-        m_overlay.primitives.push_back(std::move(p));
+        Add(OverlayPrimitive::Shape::Rect, role, colour, index, left, top, width, height);
     }
 
     void Text(OverlayRole role, int index, int left, int top, int width, int height, std::string text) {
-        OverlayPrimitive p;
-        p.shape = OverlayPrimitive::Shape::Text;
+        Add(OverlayPrimitive::Shape::Text, role, kLegendTextColour, index, left, top, width, height).text =
+            std::move(text);
+    }
+
+    // Appends a primitive: a line from (x1, y1) to (x2, y2), or a rectangle
+    // or text box at (x1, y1) of width x2 and height y2.
+    OverlayPrimitive& Add(OverlayPrimitive::Shape shape, OverlayRole role, ItemColour colour, int index, int x1,
+                          int y1, int x2, int y2) {
+        OverlayPrimitive& p = m_overlay.primitives.emplace_back();
+        p.shape = shape;
         p.role = role;
-        p.colour = kLegendTextColour;
+        p.colour = colour;
         p.itemIndex = index;
-        p.x1 = left;
-        p.y1 = top;
-        p.x2 = width;
-        p.y2 = height;
-        p.text = std::move(text);
-        m_overlay.primitives.push_back(std::move(p));
+        p.x1 = x1;
+        p.y1 = y1;
+        p.x2 = x2;
+        p.y2 = y2;
+        return p;
     }
 
     // The legend: an optional title row, then one swatch and name per row.
