@@ -33,14 +33,7 @@ CReceiverConfigurationDlg::CReceiverConfigurationDlg(CElixDoc& doc, std::string 
     setWindowTitle(QStringLiteral("Receiver Configuration"));
     auto* layout = new QVBoxLayout(this);
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("Name"), this));
-    name = new QLineEdit(this);
-    name->setMinimumWidth(220);
-    top->addWidget(name, 1);
-    itemCount = new QLabel(this);
-    top->addWidget(itemCount);
-    layout->addLayout(top);
+    layout->addLayout(NewNameRow(this, 220, name, itemCount));
 
     auto* columns = new QHBoxLayout;
     auto* position = new QGroupBox(QStringLiteral("Position"), this);

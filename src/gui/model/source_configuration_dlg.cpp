@@ -41,14 +41,7 @@ CSourceConfigurationDlg::CSourceConfigurationDlg(CElixDoc& doc, std::string wave
     setWindowTitle(QStringLiteral("Source Configuration"));
     auto* layout = new QVBoxLayout(this);
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("Name"), this));
-    name = new QLineEdit(this);
-    name->setMinimumWidth(260);
-    top->addWidget(name, 1);
-    itemCount = new QLabel(this);
-    top->addWidget(itemCount);
-    layout->addLayout(top);
+    layout->addLayout(NewNameRow(this, 260, name, itemCount));
 
     auto* columns = new QHBoxLayout;
     auto* left = new QVBoxLayout;

@@ -1,6 +1,7 @@
 #include "model/source_receiver_fields.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <cmath>
 #include <limits>
@@ -51,6 +52,17 @@ bool TakeInteger(QLineEdit* edit, FieldRange range, const FieldReport& report, i
     }
     value = static_cast<int>(read);
     return true;
+}
+
+QHBoxLayout* NewNameRow(QWidget* parent, int minimumWidth, QLineEdit*& name, QLabel*& itemCount) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(QStringLiteral("Name"), parent));
+    name = new QLineEdit(parent);
+    name->setMinimumWidth(minimumWidth);
+    row->addWidget(name, 1);
+    itemCount = new QLabel(parent);
+    row->addWidget(itemCount);
+    return row;
 }
 
 void SelectText(QComboBox* box, const std::string& text) {

@@ -13,6 +13,8 @@
 #include "model/location_rules.h"
 
 class QGridLayout;
+class QHBoxLayout;
+class QLabel;
 class QWidget;
 
 namespace elix {
@@ -35,6 +37,10 @@ bool TakeInteger(QLineEdit* edit, FieldRange range, const FieldReport& report, i
 // Selects the entry whose text is text; an entry is added when none is.
 void SelectText(QComboBox* box, const std::string& text);
 std::string SelectedText(const QComboBox* box);
+
+// The top row of the source and receiver editors: "Name", the name field
+// (at least minimumWidth pixels) and the item count label after it.
+QHBoxLayout* NewNameRow(QWidget* parent, int minimumWidth, QLineEdit*& name, QLabel*& itemCount);
 
 // The location row of an item editor: "Location", "Size (mm)" and
 // "Center Offset (mm)".
